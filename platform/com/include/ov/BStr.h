@@ -51,6 +51,9 @@ public:
         return &p_;
     }
 
+    // Address for an in/out parameter: the callee may free the text and put another.
+    BSTR* inOut() noexcept { return &p_; }
+
     BSTR get() const noexcept { return p_; }
     std::u16string_view view() const noexcept { return bstrView(p_); }
     std::u16string str() const { return std::u16string(view()); }

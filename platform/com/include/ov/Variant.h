@@ -101,6 +101,8 @@ public:
         OvVariantClear(&v_);
         return &v_;
     }
+    // Address for an in/out parameter: the callee may replace the value.
+    OvVariant* inOut() noexcept { return &v_; }
 
     bool asBool() const noexcept { return v_.boolVal != 0; }
     std::int32_t asInt() const noexcept { return v_.intVal; }
