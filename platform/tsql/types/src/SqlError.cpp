@@ -3,13 +3,18 @@
 namespace tsql::errors {
 
 namespace {
-SqlError level16(int number, std::string text) { return SqlError(number, 16, 1, std::move(text)); }
+SqlError level16(int number, std::string text) {
+    return SqlError(number, 16, 1, std::move(text));
+}
 
-std::string str(std::string_view s) { return std::string(s); }
+std::string str(std::string_view s) {
+    return std::string(s);
+}
 } // namespace
 
 SqlError arithmeticOverflow(std::string_view from, std::string_view to) {
-    return level16(8115, "Arithmetic overflow error converting " + str(from) + " to data type " + str(to) + ".");
+    return level16(8115,
+                   "Arithmetic overflow error converting " + str(from) + " to data type " + str(to) + ".");
 }
 
 SqlError integerOverflow(std::string_view type, long long value) {
@@ -17,7 +22,9 @@ SqlError integerOverflow(std::string_view type, long long value) {
                             ", value = " + std::to_string(value) + ".");
 }
 
-SqlError divideByZero() { return level16(8134, "Divide by zero error encountered."); }
+SqlError divideByZero() {
+    return level16(8134, "Divide by zero error encountered.");
+}
 
 SqlError conversionFailed(std::string_view fromType, std::string_view value, std::string_view toType) {
     return level16(245, "Conversion failed when converting the " + str(fromType) + " value '" + str(value) +
@@ -28,7 +35,9 @@ SqlError errorConverting(std::string_view from, std::string_view to) {
     return level16(8114, "Error converting data type " + str(from) + " to " + str(to) + ".");
 }
 
-SqlError truncated() { return level16(8152, "String or binary data would be truncated."); }
+SqlError truncated() {
+    return level16(8152, "String or binary data would be truncated.");
+}
 
 SqlError dateFromString() {
     return level16(241, "Conversion failed when converting date and/or time from character string.");
@@ -44,8 +53,9 @@ SqlError dateAddOverflow(std::string_view type) {
 }
 
 SqlError dateDiffOverflow() {
-    return level16(535, "The datediff function resulted in an overflow. The number of dateparts separating two "
-                        "date/time instances is too large. Try to use datediff with a less precise datepart.");
+    return level16(535,
+                   "The datediff function resulted in an overflow. The number of dateparts separating two "
+                   "date/time instances is too large. Try to use datediff with a less precise datepart.");
 }
 
 SqlError guidFromString() {
@@ -53,7 +63,8 @@ SqlError guidFromString() {
 }
 
 SqlError explicitNotAllowed(std::string_view from, std::string_view to) {
-    return level16(529, "Explicit conversion from data type " + str(from) + " to " + str(to) + " is not allowed.");
+    return level16(529,
+                   "Explicit conversion from data type " + str(from) + " to " + str(to) + " is not allowed.");
 }
 
 SqlError implicitNotAllowed(std::string_view from, std::string_view to) {
@@ -75,8 +86,8 @@ SqlError invalidOperand(std::string_view type, std::string_view op) {
 }
 
 SqlError invalidEscape(std::string_view escape, std::string_view predicate) {
-    return level16(506, "The invalid escape character \"" + str(escape) + "\" was specified in a " + str(predicate) +
-                            " predicate.");
+    return level16(506, "The invalid escape character \"" + str(escape) + "\" was specified in a " +
+                            str(predicate) + " predicate.");
 }
 
 } // namespace tsql::errors

@@ -46,7 +46,8 @@ SqlError dateDiffOverflow();
 SqlError guidFromString();
 // 529 "Explicit conversion from data type %ls to %ls is not allowed."
 SqlError explicitNotAllowed(std::string_view from, std::string_view to);
-// 257 "Implicit conversion from data type %ls to %ls is not allowed. Use the CONVERT function to run this query."
+// 257 "Implicit conversion from data type %ls to %ls is not allowed. Use the CONVERT function to run this
+// query."
 SqlError implicitNotAllowed(std::string_view from, std::string_view to);
 // 206 "Operand type clash: %ls is incompatible with %ls"
 SqlError operandTypeClash(std::string_view left, std::string_view right);
