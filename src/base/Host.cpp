@@ -7,7 +7,9 @@
 namespace provozmat {
 
 namespace {
-QString takeText(ov::BStr& text) { return fromBStr(text.get()); }
+QString takeText(ov::BStr& text) {
+    return fromBStr(text.get());
+}
 } // namespace
 
 ov::IOrvian& Host::o() const {
@@ -102,7 +104,9 @@ std::uint64_t Host::applicationIcon() const {
     return h;
 }
 
-void Host::execSql(const QString& batch) const { checkHost(o().ExecSql(toBStr(batch).get()), "ExecSql"); }
+void Host::execSql(const QString& batch) const {
+    checkHost(o().ExecSql(toBStr(batch).get()), "ExecSql");
+}
 
 HostQuery Host::openSql(const QString& batch) const {
     ov::ComPtr<ov::IOvQuery> q;
@@ -144,7 +148,9 @@ void Host::showMessage(const QString& text) const {
     checkHost(o().ShowMessage(toBStr(text).get()), "ShowMessage");
 }
 
-void Host::showError(const QString& text) const { checkHost(o().ShowError(toBStr(text).get()), "ShowError"); }
+void Host::showError(const QString& text) const {
+    checkHost(o().ShowError(toBStr(text).get()), "ShowError");
+}
 
 bool Host::askYesNo(const QString& question) const {
     ov::WordBool yes = ov::VARIANT_FALSE;
@@ -158,7 +164,9 @@ YesNoCancel Host::askYesNoCancel(const QString& question) const {
     return answer == 6 ? YesNoCancel::Yes : answer == 7 ? YesNoCancel::No : YesNoCancel::Cancel;
 }
 
-void Host::refreshBrowse(int mode) const { checkHost(o().RefreshBrowse(mode), "RefreshBrowse"); }
+void Host::refreshBrowse(int mode) const {
+    checkHost(o().RefreshBrowse(mode), "RefreshBrowse");
+}
 
 bool Host::locateInBrowse(const QString& column, const ov::Variant& value) const {
     ov::WordBool found = ov::VARIANT_FALSE;
@@ -166,8 +174,8 @@ bool Host::locateInBrowse(const QString& column, const ov::Variant& value) const
     return ov::fromWordBool(found);
 }
 
-bool Host::selectFromBrowse(int browseNumber, const QString& keyColumn, HostValue& key, const QString& condition,
-                            const QString& caption) const {
+bool Host::selectFromBrowse(int browseNumber, const QString& keyColumn, HostValue& key,
+                            const QString& condition, const QString& caption) const {
     ov::Variant k = key.variant();
     ov::WordBool selected = ov::VARIANT_FALSE;
     checkHost(o().SelectFromBrowse(browseNumber, toBStr(keyColumn).get(), k.inOut(), toBStr(condition).get(),
@@ -183,9 +191,9 @@ bool Host::lookupInBrowse(int browseNumber, const QString& displayColumn, const 
     ov::BStr text = toBStr(state.displayText);
     ov::Variant key = state.key.variant();
     ov::WordBool chosen = ov::VARIANT_FALSE;
-    checkHost(o().LookupInBrowse(browseNumber, toBStr(displayColumn).get(), toBStr(keyColumn).get(), text.inOut(),
-                                 key.inOut(), toBStr(condition).get(), toBStr(caption).get(), 0, 0,
-                                 ov::toWordBool(readOnly), positioning, &chosen),
+    checkHost(o().LookupInBrowse(browseNumber, toBStr(displayColumn).get(), toBStr(keyColumn).get(),
+                                 text.inOut(), key.inOut(), toBStr(condition).get(), toBStr(caption).get(), 0,
+                                 0, ov::toWordBool(readOnly), positioning, &chosen),
               "LookupInBrowse");
     state.displayText = fromBStr(text.get());
     state.key = HostValue(std::move(key));

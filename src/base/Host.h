@@ -69,8 +69,8 @@ public:
     void refreshBrowse(int mode) const;
     bool locateInBrowse(const QString& column, const ov::Variant& value) const;
     // Lets the user pick a row; key is updated when he does.
-    bool selectFromBrowse(int browseNumber, const QString& keyColumn, HostValue& key, const QString& condition,
-                          const QString& caption) const;
+    bool selectFromBrowse(int browseNumber, const QString& keyColumn, HostValue& key,
+                          const QString& condition, const QString& caption) const;
     bool lookupInBrowse(int browseNumber, const QString& displayColumn, const QString& keyColumn,
                         LookupState& state, const QString& condition, const QString& caption, bool readOnly,
                         int positioning) const;

@@ -17,9 +17,13 @@ bool HostQuery::bof() const {
     return ov::fromWordBool(result);
 }
 
-void HostQuery::next() { checkHost(query_->Next(), "Next"); }
+void HostQuery::next() {
+    checkHost(query_->Next(), "Next");
+}
 
-void HostQuery::prior() { checkHost(query_->Prior(), "Prior"); }
+void HostQuery::prior() {
+    checkHost(query_->Prior(), "Prior");
+}
 
 int HostQuery::recordCount() const {
     std::int32_t count = 0;

@@ -95,7 +95,8 @@ std::int64_t HostValue::toInt64() const {
         return value_.asBool() ? 1 : 0;
     case OV_VT_R8:
     case OV_VT_DATE:
-        return static_cast<std::int64_t>(std::trunc(value_.type() == OV_VT_R8 ? value_.asDouble() : value_.asDate()));
+        return static_cast<std::int64_t>(
+            std::trunc(value_.type() == OV_VT_R8 ? value_.asDouble() : value_.asDate()));
     case OV_VT_CY:
         return value_.asCurrency() / 10'000;
     case OV_VT_DECIMAL:

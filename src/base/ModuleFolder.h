@@ -5,6 +5,9 @@
 
 namespace provozmat {
 
+// The file that holds the plug-in's code (the module, or the program it is linked into).
+QString pluginModuleFile();
+
 // The absolute folder of the file that holds the plug-in's code (the module, or the program
 // the code is linked into).
 QString pluginModuleFolder();

@@ -78,8 +78,12 @@ double toPlaces(double value, int places, Mode mode) {
 
 } // namespace
 
-double roundHalfAwayFromZero(double value, int places) { return toPlaces(value, places, Mode::RoundHalfAway); }
+double roundHalfAwayFromZero(double value, int places) {
+    return toPlaces(value, places, Mode::RoundHalfAway);
+}
 
-double truncateTo(double value, int places) { return toPlaces(value, places, Mode::Truncate); }
+double truncateTo(double value, int places) {
+    return toPlaces(value, places, Mode::Truncate);
+}
 
 } // namespace provozmat

@@ -22,11 +22,17 @@ QString quoted(const QString& value) {
 }
 } // namespace
 
-QString text(const QString& value) { return u'N' + quoted(value); }
+QString text(const QString& value) {
+    return u'N' + quoted(value);
+}
 
-QString ansiText(const QString& value) { return quoted(value); }
+QString ansiText(const QString& value) {
+    return quoted(value);
+}
 
-QString integer(std::int64_t value) { return QString::number(value); }
+QString integer(std::int64_t value) {
+    return QString::number(value);
+}
 
 QString decimal(double value) {
     if (!std::isfinite(value))
@@ -34,13 +40,21 @@ QString decimal(double value) {
     return formatDecimal(value);
 }
 
-QString null() { return QStringLiteral("NULL"); }
+QString null() {
+    return QStringLiteral("NULL");
+}
 
-QString optionalText(const std::optional<QString>& value) { return value ? text(*value) : null(); }
+QString optionalText(const std::optional<QString>& value) {
+    return value ? text(*value) : null();
+}
 
-QString optionalInteger(const std::optional<std::int64_t>& value) { return value ? integer(*value) : null(); }
+QString optionalInteger(const std::optional<std::int64_t>& value) {
+    return value ? integer(*value) : null();
+}
 
-QString optionalDecimal(const std::optional<double>& value) { return value ? decimal(*value) : null(); }
+QString optionalDecimal(const std::optional<double>& value) {
+    return value ? decimal(*value) : null();
+}
 
 bool isRegularIdentifier(const QString& name) {
     if (name.isEmpty() || name.size() > 128)

@@ -27,6 +27,8 @@ inline constexpr QChar kHighlight = QChar(1);
 inline constexpr QChar kLineBreak = QChar('\r');
 
 // The value between two highlight marks.
-inline QString highlighted(const QString& value) { return kHighlight + value + kHighlight; }
+inline QString highlighted(const QString& value) {
+    return kHighlight + value + kHighlight;
+}
 
 } // namespace provozmat

@@ -6,7 +6,9 @@
 using namespace provozmat;
 
 namespace {
-HostValue text(const char16_t* s) { return HostValue(ov::Variant::fromString(s)); }
+HostValue text(const char16_t* s) {
+    return HostValue(ov::Variant::fromString(s));
+}
 } // namespace
 
 TEST(HostValue, NullReadsAsEmptyAndZero) {

@@ -19,9 +19,16 @@ TEST(Numbers, ParseDecimalAcceptsACommaAndNothingElse) {
         const char* text;
         std::optional<double> expected;
     };
-    const Case cases[] = {{"12,5", 12.5}, {"12.5", 12.5}, {" -0,25 ", -0.25}, {",5", 0.5}, {"3", 3.0},
-                          {"", std::nullopt}, {"1.2.3", std::nullopt}, {"12 5", std::nullopt},
-                          {"abc", std::nullopt}, {"1e400", std::nullopt}};
+    const Case cases[] = {{"12,5", 12.5},
+                          {"12.5", 12.5},
+                          {" -0,25 ", -0.25},
+                          {",5", 0.5},
+                          {"3", 3.0},
+                          {"", std::nullopt},
+                          {"1.2.3", std::nullopt},
+                          {"12 5", std::nullopt},
+                          {"abc", std::nullopt},
+                          {"1e400", std::nullopt}};
     for (const auto& c : cases)
         EXPECT_EQ(parseDecimal(c.text), c.expected) << c.text;
 }
@@ -42,10 +49,9 @@ TEST(Numbers, RoundsHalvesAwayFromZeroAndTruncates) {
         double rounded;
         double truncated;
     };
-    const Case cases[] = {
-        {2.675, 2, 2.68, 2.67}, {-2.675, 2, -2.68, -2.67}, {2.5, 0, 3, 2},        {-2.5, 0, -3, -2},
-        {0.005, 2, 0.01, 0},    {1.23456789, 4, 1.2346, 1.2345}, {12.0, 2, 12, 12}, {0.0004, 2, 0, 0},
-        {99.995, 2, 100, 99.99}};
+    const Case cases[] = {{2.675, 2, 2.68, 2.67}, {-2.675, 2, -2.68, -2.67}, {2.5, 0, 3, 2},
+                          {-2.5, 0, -3, -2},      {0.005, 2, 0.01, 0},       {1.23456789, 4, 1.2346, 1.2345},
+                          {12.0, 2, 12, 12},      {0.0004, 2, 0, 0},         {99.995, 2, 100, 99.99}};
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(roundHalfAwayFromZero(c.value, c.places), c.rounded) << c.value;
         EXPECT_DOUBLE_EQ(truncateTo(c.value, c.places), c.truncated) << c.value;

@@ -1,5 +1,5 @@
-#include "base/PluginError.h"
 #include "base/SqlLiteral.h"
+#include "base/PluginError.h"
 
 #include <gtest/gtest.h>
 

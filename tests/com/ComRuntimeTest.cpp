@@ -25,8 +25,9 @@ TEST(Guid, ParsesAndPrintsBothForms) {
 }
 
 TEST(Guid, RejectsMalformedText) {
-    for (const char* text : {"", "{846619A5-4329-4D71-BB17-0199D15D1A83", "846619A5-4329-4D71-BB17-0199D15D1A8G",
-                             "846619A54329-4D71-BB17-0199D15D1A83x", "{846619A5-4329-4D71-BB17-0199D15D1A83}}"})
+    for (const char* text :
+         {"", "{846619A5-4329-4D71-BB17-0199D15D1A83", "846619A5-4329-4D71-BB17-0199D15D1A8G",
+          "846619A54329-4D71-BB17-0199D15D1A83x", "{846619A5-4329-4D71-BB17-0199D15D1A83}}"})
         EXPECT_FALSE(ov::Guid::parse(text)) << text;
 }
 
@@ -47,7 +48,9 @@ TEST(Utf, RoundTripsAndReplacesBrokenSequences) {
     const std::string czech = "Příliš žluťoučký kůň \xF0\x9F\x98\x80";
     EXPECT_EQ(ov::utf16ToUtf8(ov::utf8ToUtf16(czech)), czech);
     EXPECT_EQ(ov::utf8ToUtf16("a\xC3"), u"a\uFFFD");
-    EXPECT_EQ(ov::utf8ToUtf16("\xFF" "b"), u"\uFFFDb");
+    EXPECT_EQ(ov::utf8ToUtf16("\xFF"
+                              "b"),
+              u"\uFFFDb");
 }
 
 TEST(ErrorInfo, IsTakenOnceAndGuardedTurnsExceptionsIntoIt) {

@@ -6,8 +6,8 @@ namespace ov {
 
 std::string Guid::toString() const {
     char buffer[39];
-    std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", data1, data2, data3,
-                  data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6], data4[7]);
+    std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", data1, data2,
+                  data3, data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6], data4[7]);
     return buffer;
 }
 

@@ -22,7 +22,9 @@ namespace ov {
 inline void setErrorText(std::u16string_view text) {
     OvSetErrorInfo(text.data(), static_cast<std::uint32_t>(text.size()));
 }
-inline void clearErrorText() { OvSetErrorInfo(nullptr, 0); }
+inline void clearErrorText() {
+    OvSetErrorInfo(nullptr, 0);
+}
 
 // The pending error text, or empty; clears it.
 inline std::u16string takeErrorText() {

@@ -20,15 +20,23 @@ inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 inline constexpr HRESULT CLASS_E_NOAGGREGATION = static_cast<HRESULT>(0x80040110u);
 inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111u);
 
-constexpr bool succeeded(HRESULT hr) noexcept { return hr >= 0; }
-constexpr bool failed(HRESULT hr) noexcept { return hr < 0; }
+constexpr bool succeeded(HRESULT hr) noexcept {
+    return hr >= 0;
+}
+constexpr bool failed(HRESULT hr) noexcept {
+    return hr < 0;
+}
 
 // Boolean as the host passes it: -1 for true, 0 for false.
 using WordBool = std::int16_t;
 inline constexpr WordBool VARIANT_TRUE = -1;
 inline constexpr WordBool VARIANT_FALSE = 0;
 
-constexpr WordBool toWordBool(bool value) noexcept { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-constexpr bool fromWordBool(WordBool value) noexcept { return value != 0; }
+constexpr WordBool toWordBool(bool value) noexcept {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+constexpr bool fromWordBool(WordBool value) noexcept {
+    return value != 0;
+}
 
 } // namespace ov

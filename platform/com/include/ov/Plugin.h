@@ -13,7 +13,7 @@ namespace ov {
 struct IOvPlugin2 : IUnknown {
     static constexpr Guid iid = guid("{473C7D89-F220-497E-8E8E-9B1905FACB0D}");
 
-    virtual HRESULT Run(IOrvian* host) = 0;                    // 3
+    virtual HRESULT Run(IOrvian* host) = 0;                   // 3
     virtual HRESULT GetPartnerIdentification(BSTR* text) = 0; // 4
 
 protected:
@@ -33,7 +33,7 @@ struct IClassFactory : IUnknown {
     static constexpr Guid iid = guid("{00000001-0000-0000-C000-000000000046}");
 
     virtual HRESULT CreateInstance(IUnknown* outer, const Guid& iid, void** object) = 0; // 3
-    virtual HRESULT LockServer(std::int32_t lock) = 0;                                  // 4
+    virtual HRESULT LockServer(std::int32_t lock) = 0;                                   // 4
 
 protected:
     ~IClassFactory() = default;

@@ -19,11 +19,11 @@ enum OvVarType : std::uint16_t {
     OV_VT_NULL = 1,
     OV_VT_I4 = 3,
     OV_VT_R8 = 5,
-    OV_VT_CY = 6,        // currency: a 64-bit integer scaled by 10,000
-    OV_VT_DATE = 7,      // OLE day number: days since 1899-12-30, time as the fraction
+    OV_VT_CY = 6,   // currency: a 64-bit integer scaled by 10,000
+    OV_VT_DATE = 7, // OLE day number: days since 1899-12-30, time as the fraction
     OV_VT_BSTR = 8,
-    OV_VT_BOOL = 11,     // WordBool: -1 true, 0 false
-    OV_VT_DECIMAL = 14,  // exact decimal, up to 38 digits
+    OV_VT_BOOL = 11,    // WordBool: -1 true, 0 false
+    OV_VT_DECIMAL = 14, // exact decimal, up to 38 digits
     OV_VT_I8 = 20,
     OV_VT_BYTES = 0x2011 // VT_ARRAY | VT_UI1
 };

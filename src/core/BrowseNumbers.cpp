@@ -1,0 +1,29 @@
+#include "core/BrowseNumbers.h"
+
+#include "base/Format.h"
+#include "base/Host.h"
+#include "base/PluginError.h"
+#include "base/SqlLiteral.h"
+#include "base/Text.h"
+#include "core/CoreMessages.h"
+#include "definitions/BrowseDefinitions.h"
+
+namespace provozmat {
+
+int browseNumberOfDefinition(const Host& host, int index) {
+    const auto& definitions = browseDefinitions();
+    if (index < 1 || index >= static_cast<int>(definitions.size()))
+        return 0;
+    const auto& definition = definitions[static_cast<std::size_t>(index)];
+    const QString view = QString::fromUtf16(definition.JmenoView);
+    if (!view.startsWith(QStringLiteral("hvw_"), Qt::CaseInsensitive))
+        return 0;
+    HostQuery q = host.openSql(
+        format(QStringLiteral("SELECT Cislo FROM TabObecnyPrehled WHERE NazevSys=%s"), {sql::text(view)}));
+    if (q.eof())
+        throw PluginError(format(coreMessage(86) + QStringLiteral("\r\r\1%s\1"),
+                                 {view, browsePublicName(definition), coreMessage(61)}));
+    return q.value(0).toInt() + 100000;
+}
+
+} // namespace provozmat

@@ -1,0 +1,10 @@
+#include "core/ProcessState.h"
+
+namespace provozmat {
+
+PluginProcessState& pluginProcessState() {
+    static PluginProcessState state;
+    return state;
+}
+
+} // namespace provozmat
