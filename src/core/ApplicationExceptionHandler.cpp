@@ -2,7 +2,7 @@
 
 #include "base/Host.h"
 #include "base/PluginError.h"
-#include "core/CoreMessages.h"
+#include "lang/Messages.h"
 
 #include <cstdio>
 
@@ -27,7 +27,7 @@ void releaseApplicationExceptionHandler(ov::IOrvian* orvian) {
 void handleApplicationException(const std::exception& e) noexcept {
     QString text;
     try {
-        text = translateExceptionMessage(exceptionText(e));
+        text = translatedExceptionText(exceptionText(e));
         if (handlerHost()) {
             Host(handlerHost()).showError(text);
             return;

@@ -5,8 +5,8 @@
 #include "base/PluginError.h"
 #include "base/SqlLiteral.h"
 #include "base/Text.h"
-#include "core/CoreMessages.h"
 #include "definitions/BrowseDefinitions.h"
+#include "lang/Messages.h"
 
 namespace provozmat {
 
@@ -21,8 +21,8 @@ int browseNumberOfDefinition(const Host& host, int index) {
     HostQuery q = host.openSql(
         format(QStringLiteral("SELECT Cislo FROM TabObecnyPrehled WHERE NazevSys=%s"), {sql::text(view)}));
     if (q.eof())
-        throw PluginError(format(coreMessage(86) + QStringLiteral("\r\r\1%s\1"),
-                                 {view, browsePublicName(definition), coreMessage(61)}));
+        throw PluginError(format(hlaska(86) + QStringLiteral("\r\r\1%s\1"),
+                                 {view, browsePublicName(definition), hlaska(61)}));
     return q.value(0).toInt() + 100000;
 }
 

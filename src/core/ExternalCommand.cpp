@@ -6,9 +6,9 @@
 #include "base/SqlLiteral.h"
 #include "base/Text.h"
 #include "core/BrowseAction.h"
-#include "core/CoreMessages.h"
 #include "core/PluginKonfig.h"
 #include "definitions/BrowseDefinitions.h"
+#include "lang/Messages.h"
 
 namespace provozmat {
 
@@ -44,7 +44,7 @@ void runExternalCommand(const Host& host, int commandId) {
                {commandId}));
     // A command row that does not exist cannot name an action.
     if (command.eof())
-        throw PluginError(coreMessage(60));
+        throw PluginError(hlaska(60));
     const QString actionGuid = u'{' + command.value(0).toString() + u'}';
 
     QString bareGuid = actionGuid;

@@ -3,8 +3,8 @@
 #include "base/Format.h"
 #include "base/Host.h"
 #include "core/BrowseNumbers.h"
-#include "core/CoreMessages.h"
 #include "core/Versions.h"
+#include "lang/Messages.h"
 
 namespace provozmat {
 
@@ -88,7 +88,7 @@ void TPluginKonfigBase::OdvodAutoImportniSoubory() {
 }
 
 void TPluginKonfigBase::PluginUninstall(const Host& host) const {
-    host.showMessage(coreMessage(172));
+    host.showMessage(hlaska(172));
 }
 
 QString TPluginKonfigBase::PluginJazykoveDLL(int) const {

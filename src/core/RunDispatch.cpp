@@ -6,14 +6,15 @@
 #include "base/SqlLiteral.h"
 #include "base/Text.h"
 #include "core/ApplicationExceptionHandler.h"
-#include "core/CoreMessages.h"
 #include "core/ExternalCommand.h"
 #include "core/HostLook.h"
 #include "core/PluginKonfig.h"
 #include "core/PluginServices.h"
 #include "core/ProcessState.h"
 #include "core/SpravceOrvianu.h"
+#include "core/UserLanguage.h"
 #include "core/Versions.h"
+#include "lang/Messages.h"
 
 #include <algorithm>
 #include <exception>
@@ -95,9 +96,9 @@ bool dispatchPluginListAction(const Host& host, const TPluginKonfig& identity) {
 
 void checkSqlServerVersion(const Host& host, const TPluginKonfig& identity) {
     if (host.sqlServerVersion() < identity.FPluginMinimalniPozadovanaVerzeSQLServeru)
-        throw PluginError(heading(identity) +
-                          format(coreMessage(105),
-                                 {sqlServerVersionName(identity.FPluginMinimalniPozadovanaVerzeSQLServeru)}));
+        throw PluginError(
+            heading(identity) +
+            format(hlaska(105), {sqlServerVersionName(identity.FPluginMinimalniPozadovanaVerzeSQLServeru)}));
 }
 
 void checkHostVersion(const Host& host, const TPluginKonfig& identity) {
@@ -110,7 +111,7 @@ void checkHostVersion(const Host& host, const TPluginKonfig& identity) {
     else
         required = std::max(identity.FPluginMinimalniPozadovanaVerzeOrvianu_ver3, kLowestVersionGeneration3);
     if (hostVersion < required)
-        throw PluginError(heading(identity) + format(coreMessage(8), {versionText(required, 4)}));
+        throw PluginError(heading(identity) + format(hlaska(8), {versionText(required, 4)}));
 }
 
 struct InstalledVersion {
@@ -147,11 +148,11 @@ void runSteps(const Host& host) {
     const QString own = versionText(TPluginKonfig::kVerzePluginu, 6);
     const int comparison = compareInstalledVersion(installed.text, own);
     const QString versions =
-        format(QStringLiteral("%s: %s\r%s: %s"), {coreMessage(57), installed.text, coreMessage(58), own});
+        format(QStringLiteral("%s: %s\r%s: %s"), {hlaska(57), installed.text, hlaska(58), own});
     if (comparison == 1)
         throw PluginError(
             format(QStringLiteral("%s (%s)\r\r%s\r\r"),
-                   {identity.GetPluginVerejneJmeno(), identity.FPluginSystemoveJmeno, coreMessage(59)}) +
+                   {identity.GetPluginVerejneJmeno(), identity.FPluginSystemoveJmeno, hlaska(59)}) +
             versions);
 
     if (host.browseNumber() == kPluginListBrowse) {
@@ -165,12 +166,12 @@ void runSteps(const Host& host) {
     if (comparison == 2)
         throw PluginError(format(QStringLiteral("%s (%s)\r\r%s\r\1%s\1\r\r"),
                                  {identity.GetPluginVerejneJmeno(), identity.FPluginSystemoveJmeno,
-                                  coreMessage(62), coreMessage(61)}) +
+                                  hlaska(62), hlaska(61)}) +
                           versions);
     if (!installed.changesCompleted)
-        throw PluginError(format(QStringLiteral("%s (%s)\r\r%s\r\1%s\1"),
-                                 {identity.GetPluginVerejneJmeno(), identity.FPluginSystemoveJmeno,
-                                  coreMessage(63), coreMessage(61)}));
+        throw PluginError(format(
+            QStringLiteral("%s (%s)\r\r%s\r\1%s\1"),
+            {identity.GetPluginVerejneJmeno(), identity.FPluginSystemoveJmeno, hlaska(63), hlaska(61)}));
 
     switch (const int command = host.extCommandId()) {
     case -8:
@@ -199,7 +200,7 @@ void runPlugin(const Host& host) {
     } catch (const std::bad_alloc&) {
         throw PluginError(QStringLiteral("Nedostatek paměti"));
     } catch (const std::exception& e) {
-        throw PluginError(translateExceptionMessage(exceptionText(e)));
+        throw PluginError(translatedExceptionText(exceptionText(e)));
     }
 }
 
