@@ -1,5 +1,7 @@
 #include "tsql/Guid.h"
 
+#include "Hex.h"
+
 #include <cctype>
 #include <charconv>
 
@@ -9,7 +11,8 @@ namespace {
 
 // Two hexadecimal digits as a byte.
 std::optional<std::uint8_t> hexByte(std::string_view two) {
-    if (!std::isxdigit(static_cast<unsigned char>(two[0])) || !std::isxdigit(static_cast<unsigned char>(two[1])))
+    if (!std::isxdigit(static_cast<unsigned char>(two[0])) ||
+        !std::isxdigit(static_cast<unsigned char>(two[1])))
         return std::nullopt;
     unsigned value = 0;
     std::from_chars(two.data(), two.data() + 2, value, 16);
@@ -57,15 +60,12 @@ Guid Guid::fromBinary(std::string_view bytes) {
 }
 
 std::string Guid::toString() const {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string s;
     s.reserve(36);
     for (std::size_t n = 0; n < 16; ++n) {
         if (n == 4 || n == 6 || n == 8 || n == 10)
             s.push_back('-');
-        const std::uint8_t b = bytes_.at(static_cast<std::size_t>(kTextOrder.at(n)));
-        s.push_back(kHex[b >> 4]);
-        s.push_back(kHex[b & 0x0F]);
+        detail::appendHexByte(s, bytes_.at(static_cast<std::size_t>(kTextOrder.at(n))));
     }
     return s;
 }
