@@ -2,6 +2,7 @@
 
 #include "tsql/Collation.h"
 #include "tsql/SqlError.h"
+#include "tsql/SqliteFunctions.h"
 
 #include <sqlite3.h>
 #include <unicode/uchar.h>
@@ -175,7 +176,7 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         }
         sqlite3_result_int(ctx, pattern->matches(textArgument(argv[0])) ? 1 : 0);
     } catch (const SqlError& e) {
-        sqlite3_result_error(ctx, e.message.c_str(), -1);
+        reportToSqlite(ctx, e);
     } catch (const std::exception& e) {
         sqlite3_result_error(ctx, e.what(), -1);
     }
