@@ -63,11 +63,14 @@ const DataType& higher(const DataType& a, const DataType& b) {
     return b.precedence() > a.precedence() ? b : a;
 }
 
-// The digits of a type when it takes part in decimal arithmetic.
-DataType asDecimal(const DataType& t) {
+// The digits of a type when it takes part in decimal arithmetic. Numeric types bring their fixed
+// precision (int is 10,0); any other operand is converted to the decimal type it meets.
+DataType asDecimal(const DataType& t, const DataType& other) {
     if (t.isDecimal())
         return t;
-    return DataType::numeric(t.precision, t.scale);
+    if (t.isExactNumeric())
+        return DataType::numeric(t.precision, t.scale);
+    return asDecimal(other, DataType::numeric(18, 0));
 }
 
 std::int32_t addLengths(std::int32_t a, std::int32_t b, std::int32_t cap) {
@@ -128,8 +131,8 @@ std::string_view operatorName(ArithmeticOp op) {
 }
 
 DataType decimalArithmeticType(ArithmeticOp op, const DataType& left, const DataType& right) {
-    const DataType l = asDecimal(left);
-    const DataType r = asDecimal(right);
+    const DataType l = asDecimal(left, right);
+    const DataType r = asDecimal(right, left);
     const int p1 = l.precision, s1 = l.scale, p2 = r.precision, s2 = r.scale;
     const TypeId id =
         left.id == TypeId::Decimal || right.id == TypeId::Decimal ? TypeId::Decimal : TypeId::Numeric;
@@ -223,7 +226,7 @@ DataType combinedType(const std::vector<std::optional<DataType>>& branches) {
                                            top.name());
         DataType next = top;
         if (top.isDecimal()) {
-            const DataType l = asDecimal(*result), r = asDecimal(*b);
+            const DataType l = asDecimal(*result, *b), r = asDecimal(*b, *result);
             const int scale = std::max(l.scale, r.scale);
             const int integral = std::max(l.precision - l.scale, r.precision - r.scale);
             next = capped(top.id, integral + scale, scale);
