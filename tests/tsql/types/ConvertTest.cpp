@@ -217,5 +217,60 @@ TEST(ConvertTest, CompareValuesUsesTheComparisonTypeAndCollation) {
     EXPECT_EQ(errorNumberOf([] { (void)compareValues(Value::guid(Guid()), Value::integer(1)); }), 206);
 }
 
+TEST(ConvertTest, GarbageTextGivesServerErrorsOnly) {
+    const std::vector<std::string> inputs = {"",
+                                             " ",
+                                             "-",
+                                             "+",
+                                             ".",
+                                             "-.",
+                                             "1e",
+                                             "1e999",
+                                             "0x",
+                                             "{",
+                                             "}",
+                                             "--1",
+                                             "1.2.3",
+                                             std::string(5000, '9'),
+                                             "9" + std::string(40, '0') + ".5",
+                                             "\xFF\xFE",
+                                             std::string("\0a", 2),
+                                             "2026-02-30",
+                                             "T12:00",
+                                             "12:",
+                                             "AM",
+                                             "99999999 99:99:99.999",
+                                             "{00000000-0000-0000-0000-000000000000",
+                                             "Ž",
+                                             "1,5",
+                                             "１２３"};
+    const std::vector<DataType> targets = {type("bit"),
+                                           type("tinyint"),
+                                           type("int"),
+                                           type("bigint"),
+                                           type("numeric", {38, 10}),
+                                           type("money"),
+                                           type("float"),
+                                           type("real"),
+                                           type("datetime"),
+                                           type("smalldatetime"),
+                                           type("varchar", {2}),
+                                           type("nchar", {3}),
+                                           type("uniqueidentifier"),
+                                           type("varbinary", {4})};
+    for (const auto& text : inputs) {
+        for (const auto& t : targets) {
+            for (const Value& v : {Value::varchar(text), Value::nvarchar(text)}) {
+                try {
+                    (void)convert(v, t, ConversionMode::Explicit);
+                } catch (const SqlError&) {
+                } catch (const std::exception& e) {
+                    ADD_FAILURE() << "'" << text.substr(0, 20) << "' -> " << t.fullName() << ": " << e.what();
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace tsql
