@@ -147,6 +147,48 @@ TEST(DecimalTest, ComparisonIsExactAcrossScales) {
     EXPECT_EQ(dec("0.000"), dec("-0"));
 }
 
+TEST(DecimalTest, RoundFloorAndCeiling) {
+    struct Case {
+        std::string value;
+        int digits;
+        bool truncate;
+        std::string expected; // empty: overflow
+    };
+    // The server's ROUND examples.
+    const std::vector<Case> cases = {
+        {"123.9994", 3, false, "123.9990"},
+        {"123.9995", 3, false, "124.0000"},
+        {"123.4545", 2, false, "123.4500"},
+        {"123.45", -2, false, "100.00"},
+        {"150.75", 0, false, "151.00"},
+        {"150.75", 0, true, "150.00"},
+        {"748.58", -1, false, "750.00"},
+        {"748.58", -2, false, "700.00"},
+        {"748.58", -4, false, "0.00"},
+        {"748.58", -3, false, ""},
+        {"-2.5", 0, false, "-3.0"},
+        {"-2.55", 1, true, "-2.50"},
+        {"1.23456789", 4, true, "1.23450000"},
+        {"5", 2, false, "5"},
+    };
+    for (const auto& c : cases) {
+        const Decimal d = dec(c.value);
+        const int precision = std::max(d.digits(), d.scale());
+        std::string got;
+        try {
+            got = d.round(c.digits, c.truncate, precision).toString();
+        } catch (const SqlError& e) {
+            EXPECT_EQ(e.number, 8115);
+        }
+        EXPECT_EQ(got, c.expected) << "ROUND(" << c.value << ", " << c.digits << ")";
+    }
+    EXPECT_EQ(dec("123.45").ceiling().toString(), "124");
+    EXPECT_EQ(dec("-123.45").ceiling().toString(), "-123");
+    EXPECT_EQ(dec("-123.45").floor().toString(), "-124");
+    EXPECT_EQ(dec("123.45").floor().toString(), "123");
+    EXPECT_EQ(dec("-0.5").ceiling().toString(), "0");
+}
+
 TEST(DecimalTest, FromAndToDouble) {
     EXPECT_EQ(Decimal::fromDouble(0.1, 2)->toString(), "0.10");
     EXPECT_EQ(Decimal::fromDouble(2.675, 2)->toString(), "2.68");

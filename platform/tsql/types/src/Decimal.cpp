@@ -260,6 +260,37 @@ Decimal Decimal::modulo(const Decimal& a, const Decimal& b, int precision, int s
     return finish(r, common, precision, scale, true);
 }
 
+Decimal Decimal::round(int digits, bool truncate, int precision) const {
+    const int dropped = scale_ - digits;
+    if (dropped <= 0)
+        return *this;
+    if (dropped > 38)
+        return Decimal(0, scale_);
+    const UInt128 factor = pow10u128(dropped);
+    const UInt128 m = magnitudeOf(mantissa_);
+    UInt128 q = m / factor;
+    if (!truncate && (m % factor) >= factor - factor / 2)
+        ++q;
+    Signed r{isNegative(), detail::multiply(q, factor)};
+    if (r.magnitude.isZero())
+        r.negative = false;
+    return finish(r, scale_, precision, scale_, false);
+}
+
+Decimal Decimal::floor() const {
+    const UInt128 factor = pow10u128(scale_);
+    const UInt128 m = magnitudeOf(mantissa_);
+    UInt128 q = m / factor;
+    if (isNegative() && m % factor != 0)
+        ++q;
+    const auto v = static_cast<Int128>(q);
+    return Decimal(isNegative() ? -v : v, 0);
+}
+
+Decimal Decimal::ceiling() const {
+    return negated().floor().negated();
+}
+
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b) {
     if (a.sign() != b.sign())
         return a.sign() <=> b.sign();

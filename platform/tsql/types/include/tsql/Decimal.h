@@ -57,6 +57,14 @@ public:
     static Decimal divide(const Decimal& a, const Decimal& b, int precision, int scale);
     static Decimal modulo(const Decimal& a, const Decimal& b, int precision, int scale);
 
+    // ROUND(x, digits[, truncate]): the scale stays, digits after `digits` become zero, rounding
+    // half away from zero (or truncating); negative digits round left of the point. SqlError 8115
+    // when the result needs more than `precision` digits (ROUND(748.58, -3) in numeric(5,2)).
+    Decimal round(int digits, bool truncate, int precision) const;
+    // FLOOR and CEILING: scale 0.
+    Decimal floor() const;
+    Decimal ceiling() const;
+
     // Exact comparison whatever the scales.
     friend std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
     friend bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }
