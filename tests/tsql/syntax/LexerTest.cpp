@@ -146,6 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
         LexErrorCase{"SELECT 1 /* /* */", 113, "Missing end comment mark '*/'.", 1},
         LexErrorCase{"SELECT ?", 102, "Incorrect syntax near '?'.", 1},
         LexErrorCase{"SELECT `a`", 102, "Incorrect syntax near '`'.", 1},
+        LexErrorCase{"SELECT @ + 1", 102, "Incorrect syntax near '@'.", 1},
+        LexErrorCase{"SELECT @@", 102, "Incorrect syntax near '@@'.", 1},
         LexErrorCase{"SELECT []", 1038,
                      "An object or column name is missing or empty. For SELECT INTO statements, verify each "
                      "column has a column name. In other cases, look for empty identifiers. Aliases defined "

@@ -236,9 +236,12 @@ private:
             ++at_;
             kind = TokenKind::SystemVariable;
         }
+        const std::size_t nameStart = at_;
         while (more() && isIdentifierPart(peek()))
             ++at_;
         finish(token, kind);
+        if (at_ == nameStart) // a lone @ or @@
+            throw syntax_error::near(token.pos.line, token.text);
         checkLength(token);
     }
 

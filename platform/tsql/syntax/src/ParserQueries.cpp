@@ -350,7 +350,8 @@ std::vector<std::string> Parser::parseTableHints() {
         if (hint == "INDEX") {
             // INDEX (a, b) or INDEX = a: kept as written, upper-cased
             if (acceptOp("=")) {
-                hint += "=" + std::string(peek().text);
+                hint += '=';
+                hint += peek().text;
                 advance();
             } else {
                 expectOp("(");
