@@ -1,0 +1,90 @@
+// The session API: what a batch gives back, in order, and the session state it keeps.
+
+#include "tsql/exec/Session.h"
+
+#include <gtest/gtest.h>
+
+namespace tsql {
+namespace {
+
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest() : session(Database::open(":memory:"), options()) {}
+
+    static SessionOptions options() {
+        SessionOptions o;
+        o.login = "DOMAIN\\joe";
+        o.clock = [] { return *DateTime::fromCivil({2026, 8, 26, 13, 45, 10, 0}); };
+        return o;
+    }
+
+    Session session;
+};
+
+const ResultSet& resultAt(const BatchResult& r, std::size_t i) {
+    return std::get<ResultSet>(r.items.at(i));
+}
+
+TEST_F(SessionTest, ResultSetCarriesNamesTypesAndValues) {
+    const BatchResult r = session.run("SELECT who = SUSER_SNAME(), GETDATE() AS now, 1.5 + 1");
+    ASSERT_EQ(r.items.size(), 1u);
+    const ResultSet& set = resultAt(r, 0);
+    ASSERT_EQ(set.columns.size(), 3u);
+    EXPECT_EQ(set.columns[0].name, "who");
+    EXPECT_EQ(set.columns[0].type, DataType::sysname());
+    EXPECT_EQ(set.columns[1].name, "now");
+    EXPECT_EQ(set.columns[2].name, "");
+    EXPECT_EQ(set.columns[2].type.fullName(), "numeric(12,1)");
+    ASSERT_EQ(set.rows.size(), 1u);
+    EXPECT_EQ(set.rows[0][0].asText(), "DOMAIN\\joe");
+    EXPECT_EQ(set.rows[0][1].toDisplayString(), "2026-08-26 13:45:10.0");
+    EXPECT_EQ(set.rows[0][2].toDisplayString(), "2.5");
+    EXPECT_EQ(r.firstError(), nullptr);
+}
+
+TEST_F(SessionTest, ErrorsKeepTheirPlaceAndLine) {
+    const BatchResult r = session.run("SELECT 1\nRAISERROR('bad', 16, 3)\nSELECT 2");
+    ASSERT_EQ(r.items.size(), 3u);
+    const Message& m = std::get<Message>(r.items[1]);
+    EXPECT_EQ(m.number, 50000);
+    EXPECT_EQ(m.severity, 16);
+    EXPECT_EQ(m.state, 3);
+    EXPECT_EQ(m.line, 2u);
+    EXPECT_EQ(r.firstError(), &m);
+    EXPECT_EQ(resultAt(r, 2).rows[0][0].asInt64(), 2);
+}
+
+TEST_F(SessionTest, SyntaxErrorRunsNothing) {
+    const BatchResult r = session.run("SELECT 1\nSELECT 1 +");
+    ASSERT_EQ(r.items.size(), 1u);
+    EXPECT_EQ(std::get<Message>(r.items[0]).number, 102);
+    EXPECT_EQ(std::get<Message>(r.items[0]).line, 2u);
+}
+
+TEST_F(SessionTest, UnsupportedConstructIsRefusedBeforeAnythingRuns) {
+    const BatchResult r = session.run("SELECT 1\nBEGIN TRY SELECT 2 END TRY BEGIN CATCH SELECT 3 END CATCH");
+    ASSERT_EQ(r.items.size(), 1u);
+    const Message& m = std::get<Message>(r.items[0]);
+    EXPECT_EQ(m.number, 50900);
+    EXPECT_NE(m.text.find("TRY...CATCH"), std::string::npos);
+}
+
+TEST_F(SessionTest, TransactionSpansBatchesAndVariablesDoNot) {
+    session.run("DECLARE @v int = 1 BEGIN TRAN");
+    EXPECT_EQ(session.tranCount(), 1);
+    const BatchResult r = session.run("SELECT @v");
+    EXPECT_EQ(std::get<Message>(r.items.at(0)).number, 137);
+    session.run("ROLLBACK");
+    EXPECT_EQ(session.tranCount(), 0);
+}
+
+TEST_F(SessionTest, PrintIsAnInformationalMessage) {
+    const BatchResult r = session.run("PRINT N'hello'");
+    ASSERT_EQ(r.items.size(), 1u);
+    const Message& m = std::get<Message>(r.items[0]);
+    EXPECT_FALSE(m.isError());
+    EXPECT_EQ(m.text, "hello");
+}
+
+} // namespace
+} // namespace tsql

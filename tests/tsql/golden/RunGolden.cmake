@@ -1,0 +1,12 @@
+# Runs one golden script through the shell and fails with a diff when the output differs.
+get_filename_component(actual_dir ${ACTUAL} DIRECTORY)
+file(MAKE_DIRECTORY ${actual_dir})
+execute_process(COMMAND ${SHELL} ${SCRIPT} OUTPUT_FILE ${ACTUAL} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "tsql exited with ${status} on ${SCRIPT}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXPECTED} ${ACTUAL} RESULT_VARIABLE differs)
+if(differs)
+    execute_process(COMMAND diff -u ${EXPECTED} ${ACTUAL})
+    message(FATAL_ERROR "output of ${SCRIPT} differs from ${EXPECTED}")
+endif()

@@ -1,0 +1,29 @@
+RAISERROR(N'Order %d is closed.', 16, 1, 42)
+SELECT e = @@ERROR
+SELECT e = @@ERROR
+GO
+SELECT 1 / 0
+SELECT after = 'the batch goes on', e = @@ERROR
+GO
+SELECT 'a' + 1
+SELECT 'not reached'
+GO
+DECLARE @x int
+SET @x = 'abc'
+SELECT 'not reached'
+GO
+SELECT @undeclared
+GO
+SELECT 2147483647 + 1
+GO
+SET NOCOUNT ON
+SELECT r = @@ROWCOUNT
+DECLARE @v int
+SET @v = 5
+SELECT r = @@ROWCOUNT
+BEGIN TRAN
+SELECT r = @@ROWCOUNT, t = @@TRANCOUNT
+COMMIT
+SELECT t = @@TRANCOUNT
+COMMIT
+GO
