@@ -1,5 +1,7 @@
 #include "ExpressionEvaluator.h"
 
+#include "Catalog.h"
+
 #include "tsql/Arithmetic.h"
 #include "tsql/Convert.h"
 #include "tsql/Like.h"
@@ -60,6 +62,37 @@ const Value& variableValue(const std::string& name, const ExecutionContext& cont
     if (it == context.variables.end())
         throw undeclaredVariable(name);
     return it->second;
+}
+
+struct ColumnRef {
+    const RowSource* source;
+    std::size_t column;
+};
+
+ColumnRef resolveColumn(const ColumnExpr& c, const ExecutionContext& context) {
+    const std::string text = c.name.toString();
+    if (!context.sources)
+        throw SqlError(207, 16, 1, "Invalid column name '" + c.name.last() + "'.");
+    if (c.name.parts.size() > 2)
+        refuse("column names of more than two parts");
+    const std::string qualifier = c.name.parts.size() == 2 ? foldName(c.name.parts[0].name) : "";
+    std::optional<ColumnRef> found;
+    bool qualifierSeen = false;
+    for (const RowSource& s : *context.sources) {
+        if (!qualifier.empty() && s.alias != qualifier)
+            continue;
+        qualifierSeen = true;
+        if (auto i = s.table->findColumn(c.name.last())) {
+            if (found)
+                throw SqlError(209, 16, 1, "Ambiguous column name '" + c.name.last() + "'.");
+            found = ColumnRef{&s, *i};
+        }
+    }
+    if (!qualifier.empty() && !qualifierSeen)
+        throw SqlError(4104, 16, 1, "The multi-part identifier \"" + text + "\" could not be bound.");
+    if (!found)
+        throw SqlError(207, 16, 1, "Invalid column name '" + c.name.last() + "'.");
+    return *found;
 }
 
 std::optional<DataType> systemVariableType(std::string_view folded) {
@@ -263,8 +296,10 @@ std::optional<DataType> staticType(const Expr& expr, const ExecutionContext& con
     }
     case ExprKind::Case:
         return combinedType(caseBranchTypes(expr.as<CaseExpr>(), context));
-    case ExprKind::Column:
-        refuse("column references outside a FROM clause");
+    case ExprKind::Column: {
+        const ColumnRef ref = resolveColumn(expr.as<ColumnExpr>(), context);
+        return ref.source->table->columns[ref.column].type;
+    }
     case ExprKind::Subquery:
         refuse("subqueries");
     case ExprKind::Collate:
@@ -330,6 +365,12 @@ Value evaluateScalar(const Expr& expr, ExecutionContext& context) {
     }
     case ExprKind::Case:
         return evaluateCase(expr.as<CaseExpr>(), context);
+    case ExprKind::Column: {
+        const ColumnRef ref = resolveColumn(expr.as<ColumnExpr>(), context);
+        if (!ref.source->row)
+            return Value::null(ref.source->table->columns[ref.column].type);
+        return (*ref.source->row)[ref.column];
+    }
     default:
         staticType(expr, context); // refuses what is not built
     }

@@ -3,6 +3,7 @@
 #include "ExecutionContext.h"
 #include "ExpressionEvaluator.h"
 #include "InstructionList.h"
+#include "TableStatements.h"
 
 #include "tsql/Convert.h"
 #include "tsql/SqlError.h"
@@ -68,6 +69,19 @@ std::string formatRaiserror(const std::string& format, const std::vector<Value>&
     return out;
 }
 
+// The items of a SELECT that assign variables: none or all of them (141 otherwise).
+std::size_t countAssignments(const SelectSpec& spec) {
+    std::size_t assignments = 0;
+    for (const auto& item : spec.items)
+        if (!item.variable.empty())
+            ++assignments;
+    if (assignments != 0 && assignments != spec.items.size())
+        throw SqlError(141, 15, 1,
+                       "A SELECT statement that assigns a value to a variable must not be combined with "
+                       "data-retrieval operations.");
+    return assignments;
+}
+
 } // namespace
 
 struct Session::State {
@@ -75,8 +89,16 @@ struct Session::State {
     SessionOptions options;
     ExecutionContext context;
     BatchResult* result = nullptr;
+    const Batch* batch = nullptr;
+    std::unique_ptr<TableStatements> tables_;
 
     void sqlite(const char* sql) { database->execute(sql); }
+
+    TableStatements& tables() {
+        if (!tables_)
+            tables_ = std::make_unique<TableStatements>(database->handle(), context);
+        return *tables_;
+    }
 
     void assign(const std::string& name, const Value& value) {
         auto it = context.variables.find(foldName(name));
@@ -106,11 +128,15 @@ struct Session::State {
             refuse("common table expressions");
         if (!q.body->spec)
             refuse("UNION, EXCEPT and INTERSECT");
-        if (!q.orderBy.empty() || q.offset)
-            refuse("ORDER BY without FROM");
+        if (q.offset)
+            refuse("OFFSET ... FETCH");
         const SelectSpec& spec = *q.body->spec;
-        if (!spec.from.empty())
-            refuse("SELECT with FROM");
+        if (!spec.from.empty()) {
+            selectFrom(spec, q.orderBy);
+            return;
+        }
+        if (!q.orderBy.empty())
+            refuse("ORDER BY without FROM");
         if (spec.into)
             refuse("SELECT INTO");
         if (!spec.groupBy.empty() || spec.having)
@@ -118,17 +144,10 @@ struct Session::State {
         if (spec.top && (spec.top->percent || spec.top->withTies))
             refuse("TOP PERCENT and WITH TIES");
 
-        std::size_t assignments = 0;
-        for (const auto& item : spec.items) {
+        for (const auto& item : spec.items)
             if (item.expr->kind == ExprKind::Star)
                 throw SqlError(263, 16, 1, "Must specify table to select from.");
-            if (!item.variable.empty())
-                ++assignments;
-        }
-        if (assignments != 0 && assignments != spec.items.size())
-            throw SqlError(141, 15, 1,
-                           "A SELECT statement that assigns a value to a variable must not be combined with "
-                           "data-retrieval operations.");
+        const std::size_t assignments = countAssignments(spec);
         // The result's column types, known before any row.
         ResultSet set;
         for (const auto& item : spec.items) {
@@ -168,6 +187,40 @@ struct Session::State {
         }
         context.lastRowCount = static_cast<std::int64_t>(set.rows.size());
         result->items.emplace_back(std::move(set));
+    }
+
+    void selectFrom(const SelectSpec& spec, const std::vector<OrderItem>& orderBy) {
+        const std::size_t assignments = countAssignments(spec);
+        const std::function<void(const SelectItem&, const Value&)> assigner = [this](const SelectItem& item,
+                                                                                     const Value& v) {
+            if (item.assignOp != AssignOp::Assign)
+                refuse("compound assignment operators");
+            assign(item.variable, v);
+        };
+        ResultSet set = tables().select(spec, orderBy, assignments ? &assigner : nullptr);
+        if (!assignments)
+            result->items.emplace_back(std::move(set));
+    }
+
+    // Runs a statement that changes data as one unit: on an error its changes are undone.
+    template <class F> void atomically(F&& body) {
+        database->execute("SAVEPOINT tsql_statement");
+        try {
+            body();
+        } catch (...) {
+            database->execute("ROLLBACK TO tsql_statement");
+            database->execute("RELEASE tsql_statement");
+            throw;
+        }
+        database->execute("RELEASE tsql_statement");
+    }
+
+    void dml(const std::function<std::int64_t()>& body) {
+        std::int64_t rows = 0;
+        atomically([&] { rows = body(); });
+        context.lastRowCount = rows;
+        if (!context.noCount)
+            result->items.emplace_back(RowCount{rows});
     }
 
     void raiserror(const RaiserrorStmt& s) {
@@ -236,6 +289,7 @@ struct Session::State {
             const auto& o = s.as<SetOptionStmt>();
             if (o.options.size() != 1 || o.options[0] != "NOCOUNT")
                 refuse("SET options other than NOCOUNT");
+            context.noCount = o.value == "ON";
             context.lastRowCount = 0;
             return;
         }
@@ -247,6 +301,21 @@ struct Session::State {
         }
         case StmtKind::Raiserror:
             raiserror(s.as<RaiserrorStmt>());
+            return;
+        case StmtKind::CreateTable:
+            atomically([&] { tables().createTable(s.as<CreateTableStmt>(), *batch); });
+            return;
+        case StmtKind::Drop:
+            atomically([&] { tables().drop(s.as<DropStmt>()); });
+            return;
+        case StmtKind::Insert:
+            dml([&] { return tables().insert(s.as<InsertStmt>()); });
+            return;
+        case StmtKind::Update:
+            dml([&] { return tables().update(s.as<UpdateStmt>()); });
+            return;
+        case StmtKind::Delete:
+            dml([&] { return tables().remove(s.as<DeleteStmt>()); });
             return;
         case StmtKind::Transaction:
             transaction(s.as<TransactionStmt>());
@@ -277,8 +346,9 @@ struct Session::State {
         return pc + 1;
     }
 
-    void execute(const Batch& batch) {
-        const std::vector<Instruction> code = compileInstructions(batch.statements);
+    void execute(const Batch& b) {
+        batch = &b;
+        const std::vector<Instruction> code = compileInstructions(b.statements);
         context.variables.clear();
         std::size_t pc = 0;
         while (pc < code.size()) {

@@ -1,0 +1,60 @@
+#pragma once
+// The engine's own catalog of tables, kept in tables of the database file: columns with their
+// SQL Server types, nullability, identity and defaults, and the PRIMARY KEY and UNIQUE keys.
+// Each table's rows live in a storage table named after its id, so no name from a batch is ever
+// written into SQL text.
+
+#include "tsql/DataType.h"
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tsql {
+
+struct ColumnInfo {
+    std::string name;
+    DataType type;
+    bool nullable = true;
+    std::optional<std::int64_t> identitySeed, identityIncrement;
+    std::string defaultExpression; // T-SQL text of the DEFAULT, empty when none
+};
+
+struct KeyInfo {
+    std::string name;
+    bool primary = false;
+    std::vector<int> columns; // ordinals
+};
+
+struct TableInfo {
+    std::int64_t id = 0;
+    std::string name;
+    std::vector<ColumnInfo> columns;
+    std::vector<KeyInfo> keys;
+
+    std::string storageName() const { return "tsql_t" + std::to_string(id); }
+    static std::string storageColumn(std::size_t ordinal) { return "c" + std::to_string(ordinal); }
+    std::optional<std::size_t> findColumn(std::string_view name) const;
+    std::optional<std::size_t> identityColumn() const;
+};
+
+class Catalog {
+public:
+    explicit Catalog(sqlite3* db);
+
+    std::optional<TableInfo> find(std::string_view name) const;
+    // Records the table and creates its storage. SqlError 2714 when the name is taken.
+    void create(TableInfo table);
+    // SqlError 3701 when there is no such table.
+    void drop(std::string_view name);
+    // The next identity value of the table, recorded as its last one.
+    std::int64_t nextIdentity(const TableInfo& table);
+
+private:
+    sqlite3* db_;
+};
+
+} // namespace tsql
