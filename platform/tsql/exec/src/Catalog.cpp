@@ -182,7 +182,18 @@ std::int64_t Catalog::nextIdentity(const TableInfo& table) {
     u.bindInt(1, table.id);
     u.bindInt(2, next);
     u.step();
+    taken_[table.id] = next;
     return next;
+}
+
+void Catalog::keepTakenIdentities() {
+    for (const auto& [id, last] : taken_) {
+        SqliteStatement u(db_, "UPDATE tsql_catalog_tables SET identity_last = ?2 WHERE id = ?1");
+        u.bindInt(1, id);
+        u.bindInt(2, last);
+        u.step();
+    }
+    taken_.clear();
 }
 
 } // namespace tsql

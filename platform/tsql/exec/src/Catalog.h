@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,9 +53,14 @@ public:
     void drop(std::string_view name);
     // The next identity value of the table, recorded as its last one.
     std::int64_t nextIdentity(const TableInfo& table);
+    // Identity values are never handed out twice, even when the statement that took them is undone:
+    // after a rollback the values taken since the last call are recorded again.
+    void forgetTakenIdentities() { taken_.clear(); }
+    void keepTakenIdentities();
 
 private:
     sqlite3* db_;
+    std::map<std::int64_t, std::int64_t> taken_; // table id -> last identity value handed out
 };
 
 } // namespace tsql

@@ -205,10 +205,12 @@ struct Session::State {
     // Runs a statement that changes data as one unit: on an error its changes are undone.
     template <class F> void atomically(F&& body) {
         database->execute("SAVEPOINT tsql_statement");
+        tables().catalog().forgetTakenIdentities();
         try {
             body();
         } catch (...) {
             database->execute("ROLLBACK TO tsql_statement");
+            tables().catalog().keepTakenIdentities();
             database->execute("RELEASE tsql_statement");
             throw;
         }

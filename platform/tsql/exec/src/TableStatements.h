@@ -18,6 +18,8 @@ class TableStatements {
 public:
     TableStatements(sqlite3* db, ExecutionContext& context) : db_(db), catalog_(db), context_(context) {}
 
+    Catalog& catalog() { return catalog_; }
+
     void createTable(const CreateTableStmt& s, const Batch& batch);
     void drop(const DropStmt& s);
     std::int64_t insert(const InsertStmt& s);
