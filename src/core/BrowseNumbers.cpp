@@ -15,7 +15,7 @@ int browseNumberOfDefinition(const Host& host, int index) {
     if (index < 1 || index >= static_cast<int>(definitions.size()))
         return 0;
     const auto& definition = definitions[static_cast<std::size_t>(index)];
-    const QString view = QString::fromUtf16(definition.JmenoView);
+    const QString& view = definition.JmenoView;
     if (!view.startsWith(QStringLiteral("hvw_"), Qt::CaseInsensitive))
         return 0;
     HostQuery q = host.openSql(

@@ -17,11 +17,9 @@ void runBrowseActionByIndex(const Host& host, int index, const QString& text) {
     if (index < 1 || index >= static_cast<int>(definitions.size()))
         return;
     const auto& definition = definitions[static_cast<std::size_t>(index)];
-    const QString className = QString::fromUtf16(definition.DMAkceClass);
-    if (className.isEmpty())
+    if (definition.DMAkceClass.isEmpty())
         return;
-    auto action =
-        browseActionClass(className).Create(host, QString::fromUtf16(definition.EditorClass), index);
+    auto action = browseActionClass(definition.DMAkceClass).Create(host, definition.EditorClass, index);
     action->SpustAkci(text);
 }
 
@@ -30,10 +28,9 @@ void runBrowseActionByBrowseNumber(const Host& host, int browseNumber, const QSt
     if (!set)
         return;
     const auto& definition = extActionSets()[static_cast<std::size_t>(*set)];
-    const QString className = QString::fromUtf16(definition.DMAkceClass);
-    if (className.isEmpty())
+    if (definition.DMAkceClass.isEmpty())
         return;
-    auto action = browseActionClass(className).CreateTab(host, definition);
+    auto action = browseActionClass(definition.DMAkceClass).CreateTab(host, definition);
     action->SpustAkci(text);
 }
 

@@ -1,19 +1,38 @@
 #include "core/PluginServices.h"
 
 #include "core/NotAvailable.h"
+#include "core/PluginKonfig.h"
+#include "definitions/Captions.h"
+#include "definitions/Preparation.h"
 #include "hostui/AboutWindow.h"
 
 #include <QString>
+
+#include <cstdio>
 
 namespace provozmat {
 
 namespace {
 
+// Prepares the compiled definitions against this plug-in's identity. A definition that fails
+// its self-check is a defect of the build: the "Chyba" message goes to standard error and the
+// error leaves the run, so that the host shows it and no command runs on broken definitions.
+void prepareDefinitions(const Host& host) {
+    const TPluginKonfig& identity = pluginKonfig();
+    const DefinitionOwner owner{identity.FPluginPrefixTabulek, identity.FPluginIdentifikator,
+                                TPluginKonfig::kVerzePluginu};
+    try {
+        pripravDefiniceProcesu(owner, host);
+    } catch (const DefinitionError& e) {
+        std::fprintf(stderr, "Chyba: %s\n", QString(e.message()).replace(u'\r', u'\n').toUtf8().constData());
+        throw;
+    }
+}
+
 PluginServices buildServices() {
     PluginServices s;
-    // This build compiles no table definitions yet: there is nothing to prepare or to translate.
-    s.prepareDefinitions = [](const Host&) {};
-    s.refreshCaptions = [](const Host&) {};
+    s.prepareDefinitions = prepareDefinitions;
+    s.refreshCaptions = obnovTextyProcesu;
     s.install = [](const Host&, bool) { throwNotAvailable(QStringLiteral("Instalace pluginu")); };
     s.openTranslations = [](const Host&, TranslationsMode mode) {
         throwNotAvailable(mode == TranslationsMode::Portal ? QStringLiteral("Překladový portál")

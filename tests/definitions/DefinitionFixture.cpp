@@ -1,0 +1,9 @@
+#include "DefinitionFixture.h"
+
+namespace provozmat::test {
+
+DefinitionOwner pluginOwner() {
+    return {QStringLiteral("KTab"), QString(), TPluginKonfig::kVerzePluginu};
+}
+
+} // namespace provozmat::test
