@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace tsql {
 namespace {
 
@@ -84,6 +87,70 @@ TEST_F(SessionTest, PrintIsAnInformationalMessage) {
     const Message& m = std::get<Message>(r.items[0]);
     EXPECT_FALSE(m.isError());
     EXPECT_EQ(m.text, "hello");
+}
+
+} // namespace
+} // namespace tsql
+
+namespace tsql {
+namespace {
+
+// A database file removed with its WAL files when the test ends.
+struct TempDatabaseFile {
+    std::string path = ::testing::TempDir() + "tsql_exec_" +
+                       std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db";
+    ~TempDatabaseFile() {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::remove((path + suffix).c_str());
+    }
+};
+
+TEST(SessionOnFile, CatalogAndRowsOutliveTheConnection) {
+    TempDatabaseFile file;
+    {
+        Session s(Database::open(file.path));
+        const BatchResult r = s.run(
+            "CREATE TABLE T (ID int IDENTITY(1,1) PRIMARY KEY, Txt nvarchar(10) NOT NULL DEFAULT N'x')\n"
+            "INSERT T DEFAULT VALUES");
+        ASSERT_EQ(r.firstError(), nullptr) << r.firstError()->text;
+    }
+    Session s(Database::open(file.path));
+    const BatchResult r = s.run("INSERT T (Txt) VALUES (N'y') SELECT ID, Txt FROM T ORDER BY ID");
+    ASSERT_EQ(r.firstError(), nullptr) << r.firstError()->text;
+    const ResultSet& set = std::get<ResultSet>(r.items.at(1));
+    ASSERT_EQ(set.rows.size(), 2u);
+    EXPECT_EQ(set.rows[0][1].asText(), "x");
+    EXPECT_EQ(set.rows[1][0].asInt64(), 2);
+    EXPECT_EQ(set.columns[1].type, DataType::nvarchar(10));
+}
+
+TEST(SessionOnFile, TwoSessionsSeeEachOthersCommittedRows) {
+    TempDatabaseFile file;
+    Session writer(Database::open(file.path));
+    Session reader(Database::open(file.path));
+    ASSERT_EQ(writer.run("CREATE TABLE T (A int)").firstError(), nullptr);
+    writer.run("BEGIN TRAN INSERT T VALUES (1)");
+    const BatchResult during = reader.run("SELECT A FROM T");
+    ASSERT_EQ(during.firstError(), nullptr) << during.firstError()->text;
+    EXPECT_TRUE(std::get<ResultSet>(during.items.at(0)).rows.empty());
+    writer.run("COMMIT");
+    const BatchResult after = reader.run("SELECT A FROM T");
+    EXPECT_EQ(std::get<ResultSet>(after.items.at(0)).rows.size(), 1u);
+}
+
+TEST(SessionOnFile, FailedStatementIsUndoneInsideATransaction) {
+    TempDatabaseFile file;
+    Session s(Database::open(file.path));
+    s.run("CREATE TABLE T (A int CONSTRAINT PK_T PRIMARY KEY)");
+    const BatchResult r =
+        s.run("BEGIN TRAN INSERT T VALUES (1) INSERT T VALUES (2), (1) COMMIT SELECT A FROM T");
+    ASSERT_NE(r.firstError(), nullptr);
+    EXPECT_EQ(r.firstError()->number, 2627);
+    const ResultSet& set = std::get<ResultSet>(r.items.back());
+    ASSERT_EQ(set.rows.size(), 1u);
+    EXPECT_EQ(set.rows[0][0].asInt64(), 1);
+    EXPECT_EQ(s.tranCount(), 0);
 }
 
 } // namespace

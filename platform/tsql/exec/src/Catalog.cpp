@@ -68,6 +68,10 @@ std::vector<int> parseKeyColumns(const std::string& text) {
 } // namespace
 
 Catalog::Catalog(sqlite3* db) : db_(db) {
+    // Only a new database is written to here, so that opening a catalog never waits for a writer.
+    SqliteStatement exists(db_, "SELECT 1 FROM sqlite_master WHERE name = 'tsql_catalog_keys'");
+    if (exists.step())
+        return;
     run(db_,
         "CREATE TABLE IF NOT EXISTS tsql_catalog_tables(id INTEGER PRIMARY KEY, name TEXT NOT NULL COLLATE " +
             std::string(Collation::kSqliteName) + " UNIQUE, identity_last INTEGER)");

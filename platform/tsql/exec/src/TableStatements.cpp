@@ -280,6 +280,7 @@ std::int64_t TableStatements::insert(const InsertStmt& s) {
                                "number of INSERT columns.");
         sourceRows = std::move(set.rows);
     } else {
+        targets.clear(); // DEFAULT VALUES: every column takes its default
         sourceRows.emplace_back();
     }
     for (const auto& source : sourceRows) {
