@@ -420,9 +420,8 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
         return r;
     }
     case ExprKind::In: {
+        refuseUnbuiltCondition(expr);
         const auto& in = expr.as<InExpr>();
-        if (in.subquery)
-            refuse("IN (subquery)");
         const Value v = evaluateScalar(*in.operand, context);
         std::optional<bool> r = false;
         for (const auto& item : in.list) {
@@ -438,15 +437,21 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
             r = !*r;
         return r;
     }
-    case ExprKind::Like:
-        refuse("LIKE");
-    case ExprKind::Exists:
-        refuse("EXISTS");
-    case ExprKind::Quantified:
-        refuse("ALL, ANY and SOME");
     default:
+        refuseUnbuiltCondition(expr);
         refuse("this condition");
     }
+}
+
+void refuseUnbuiltCondition(const Expr& expr) {
+    if (expr.kind == ExprKind::Like)
+        refuse("LIKE");
+    if (expr.kind == ExprKind::Exists)
+        refuse("EXISTS");
+    if (expr.kind == ExprKind::Quantified)
+        refuse("ALL, ANY and SOME");
+    if (expr.kind == ExprKind::In && expr.as<InExpr>().subquery)
+        refuse("IN (subquery)");
 }
 
 } // namespace tsql

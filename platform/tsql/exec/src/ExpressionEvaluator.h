@@ -28,6 +28,10 @@ DataType resolveType(const TypeName& name, LengthDefault lengthDefault);
 // 137 "Must declare the scalar variable "@name"."
 SqlError undeclaredVariable(std::string_view name);
 
+// Refuses the conditions not built yet (LIKE, EXISTS, ALL/ANY/SOME, IN with a subquery); returns for
+// the others.
+void refuseUnbuiltCondition(const Expr& expr);
+
 // The engine's refusal of a construct it does not implement yet (50900, severity 16).
 [[noreturn]] void refuse(std::string_view construct);
 

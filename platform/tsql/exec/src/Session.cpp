@@ -1,5 +1,6 @@
 #include "tsql/exec/Session.h"
 
+#include "BatchBinder.h"
 #include "ExecutionContext.h"
 #include "ExpressionEvaluator.h"
 #include "InstructionList.h"
@@ -351,6 +352,13 @@ struct Session::State {
     void execute(const Batch& b) {
         batch = &b;
         const std::vector<Instruction> code = compileInstructions(b.statements);
+        std::uint32_t line = 1;
+        try {
+            bindBatch(b, tables().catalog(), context, line);
+        } catch (const SqlError& e) {
+            result->items.emplace_back(Message{e.number, e.severity, e.state, e.message, line});
+            return;
+        }
         context.variables.clear();
         std::size_t pc = 0;
         while (pc < code.size()) {
