@@ -238,7 +238,16 @@ private:
             for (const auto& x : e.as<InExpr>().list)
                 expr(*x);
             return;
-        case ExprKind::Like:
+        case ExprKind::Like: {
+            const auto& l = e.as<LikeExpr>();
+            for (const Expr* x : {l.operand.get(), l.pattern.get(), l.escape.get()})
+                if (x) {
+                    expr(*x);
+                    if (const auto t = staticType(*x, context_))
+                        comparisonType(*t, DataType::nvarchar(DataType::kMax), "like");
+                }
+            return;
+        }
         case ExprKind::Exists:
         case ExprKind::Quantified:
             refuseUnbuiltCondition(e);

@@ -437,6 +437,23 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
             r = !*r;
         return r;
     }
+    case ExprKind::Like: {
+        const auto& l = expr.as<LikeExpr>();
+        const Value text = evaluateScalar(*l.operand, context);
+        const Value pattern = evaluateScalar(*l.pattern, context);
+        const std::optional<Value> escape =
+            l.escape ? std::optional<Value>(evaluateScalar(*l.escape, context)) : std::nullopt;
+        if (text.isNull() || pattern.isNull() || (escape && escape->isNull()))
+            return std::nullopt;
+        const DataType wide = DataType::nvarchar(DataType::kMax);
+        const auto asText = [&wide](const Value& v) {
+            return convert(v, wide, ConversionMode::Implicit).asText();
+        };
+        const std::string escapeText = escape ? asText(*escape) : std::string();
+        const LikePattern like(asText(pattern),
+                               escape ? std::optional<std::string_view>(escapeText) : std::nullopt);
+        return like.matches(asText(text)) != l.negated;
+    }
     default:
         refuseUnbuiltCondition(expr);
         refuse("this condition");
@@ -444,8 +461,6 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
 }
 
 void refuseUnbuiltCondition(const Expr& expr) {
-    if (expr.kind == ExprKind::Like)
-        refuse("LIKE");
     if (expr.kind == ExprKind::Exists)
         refuse("EXISTS");
     if (expr.kind == ExprKind::Quantified)

@@ -28,7 +28,7 @@ DataType resolveType(const TypeName& name, LengthDefault lengthDefault);
 // 137 "Must declare the scalar variable "@name"."
 SqlError undeclaredVariable(std::string_view name);
 
-// Refuses the conditions not built yet (LIKE, EXISTS, ALL/ANY/SOME, IN with a subquery); returns for
+// Refuses the conditions not built yet (EXISTS, ALL/ANY/SOME, IN with a subquery); returns for
 // the others.
 void refuseUnbuiltCondition(const Expr& expr);
 

@@ -1,0 +1,7 @@
+CREATE TABLE T (A nvarchar(10))
+INSERT T VALUES (N'Abc'), (N'xbc'), (N'abc '), (NULL), (N'a%b')
+GO
+SELECT A FROM T WHERE A LIKE N'a%'
+SELECT A FROM T WHERE A NOT LIKE N'_bc'
+SELECT A FROM T WHERE A LIKE N'a!%b' ESCAPE N'!'
+GO
