@@ -177,7 +177,7 @@ private:
             if (!scope)
                 return;
         }
-        const SourcesInScope in(context_, scope ? &scope->sources : nullptr);
+        const SourcesInScope in(context_, scope ? &scope->sources : nullptr, true);
         for (const Expr* c : conditions)
             expr(*c);
         std::set<std::string> aliases;
@@ -233,8 +233,9 @@ private:
                 expr(*x);
             return;
         case ExprKind::In:
-            refuseUnbuiltCondition(e);
             expr(*e.as<InExpr>().operand);
+            if (e.as<InExpr>().subquery)
+                query(*e.as<InExpr>().subquery);
             for (const auto& x : e.as<InExpr>().list)
                 expr(*x);
             return;
@@ -249,6 +250,8 @@ private:
             return;
         }
         case ExprKind::Exists:
+            query(*e.as<ExistsExpr>().query);
+            return;
         case ExprKind::Quantified:
             refuseUnbuiltCondition(e);
             return;

@@ -4,8 +4,10 @@
 
 #include "tsql/DateTime.h"
 #include "tsql/Value.h"
+#include "tsql/exec/BatchResult.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@
 namespace tsql {
 
 struct TableInfo;
+struct Query;
 
 // One table of a FROM clause while rows are read: its name or alias and the current row (null for
 // the NULL-extended side of an outer join).
@@ -35,24 +38,35 @@ struct ExecutionContext {
     DateTime statementTime;                 // GETDATE() of the running statement
     std::string login;
     int spid = 0;
-    bool noCount = false;                      // SET NOCOUNT ON
-    std::vector<RowSource>* sources = nullptr; // the FROM clause being read, if any
+    bool noCount = false;                              // SET NOCOUNT ON
+    std::vector<RowSource>* sources = nullptr;         // the FROM clause being read, if any
+    std::vector<std::vector<RowSource>*> outerSources; // enclosing queries' FROM clauses, outermost first
+    // Runs a subquery (EXISTS, IN) against the current rows as its outer references.
+    std::function<ResultSet(const Query&)> runSubquery;
 };
 
 // Makes `sources` the FROM clause that column references resolve against, until destroyed.
 class SourcesInScope {
 public:
-    SourcesInScope(ExecutionContext& context, std::vector<RowSource>* sources)
-        : context_(context), saved_(context.sources) {
+    // `nested`: a query inside the current one, whose rows stay visible as outer references.
+    SourcesInScope(ExecutionContext& context, std::vector<RowSource>* sources, bool nested = false)
+        : context_(context), saved_(context.sources), pushed_(nested && context.sources) {
+        if (pushed_)
+            context.outerSources.push_back(context.sources);
         context.sources = sources;
     }
-    ~SourcesInScope() { context_.sources = saved_; }
+    ~SourcesInScope() {
+        if (pushed_)
+            context_.outerSources.pop_back();
+        context_.sources = saved_;
+    }
     SourcesInScope(const SourcesInScope&) = delete;
     SourcesInScope& operator=(const SourcesInScope&) = delete;
 
 private:
     ExecutionContext& context_;
     std::vector<RowSource>* saved_;
+    bool pushed_;
 };
 
 } // namespace tsql

@@ -69,16 +69,11 @@ struct ColumnRef {
     std::size_t column;
 };
 
-ColumnRef resolveColumn(const ColumnExpr& c, const ExecutionContext& context) {
-    const std::string text = c.name.toString();
-    if (!context.sources)
-        throw SqlError(207, 16, 1, "Invalid column name '" + c.name.last() + "'.");
-    if (c.name.parts.size() > 2)
-        refuse("column names of more than two parts");
-    const std::string qualifier = c.name.parts.size() == 2 ? foldName(c.name.parts[0].name) : "";
+// Looks the column up in one FROM clause; `qualifierSeen` tells whether its qualifier names a source.
+std::optional<ColumnRef> findColumnIn(const std::vector<RowSource>& sources, const ColumnExpr& c,
+                                      const std::string& qualifier, bool& qualifierSeen) {
     std::optional<ColumnRef> found;
-    bool qualifierSeen = false;
-    for (const RowSource& s : *context.sources) {
+    for (const RowSource& s : sources) {
         if (!qualifier.empty() && s.alias != qualifier)
             continue;
         qualifierSeen = true;
@@ -88,11 +83,25 @@ ColumnRef resolveColumn(const ColumnExpr& c, const ExecutionContext& context) {
             found = ColumnRef{&s, *i};
         }
     }
+    return found;
+}
+
+// The innermost query's FROM clause first, then the enclosing ones.
+ColumnRef resolveColumn(const ColumnExpr& c, const ExecutionContext& context) {
+    if (c.name.parts.size() > 2)
+        refuse("column names of more than two parts");
+    const std::string qualifier = c.name.parts.size() == 2 ? foldName(c.name.parts[0].name) : "";
+    bool qualifierSeen = false;
+    if (context.sources)
+        if (auto found = findColumnIn(*context.sources, c, qualifier, qualifierSeen))
+            return *found;
+    for (auto level = context.outerSources.rbegin(); level != context.outerSources.rend(); ++level)
+        if (auto found = findColumnIn(**level, c, qualifier, qualifierSeen))
+            return *found;
     if (!qualifier.empty() && !qualifierSeen)
-        throw SqlError(4104, 16, 1, "The multi-part identifier \"" + text + "\" could not be bound.");
-    if (!found)
-        throw SqlError(207, 16, 1, "Invalid column name '" + c.name.last() + "'.");
-    return *found;
+        throw SqlError(4104, 16, 1,
+                       "The multi-part identifier \"" + c.name.toString() + "\" could not be bound.");
+    throw SqlError(207, 16, 1, "Invalid column name '" + c.name.last() + "'.");
 }
 
 std::optional<DataType> systemVariableType(std::string_view folded) {
@@ -420,12 +429,25 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
         return r;
     }
     case ExprKind::In: {
-        refuseUnbuiltCondition(expr);
         const auto& in = expr.as<InExpr>();
         const Value v = evaluateScalar(*in.operand, context);
+        std::vector<Value> candidates;
+        if (in.subquery) {
+            const ResultSet set = context.runSubquery(*in.subquery);
+            if (set.columns.size() != 1)
+                throw SqlError(
+                    116, 16, 1,
+                    "Only one expression can be specified in the select list when the subquery is not "
+                    "introduced with EXISTS.");
+            for (const auto& row : set.rows)
+                candidates.push_back(row[0]);
+        } else {
+            for (const auto& item : in.list)
+                candidates.push_back(evaluateScalar(*item, context));
+        }
         std::optional<bool> r = false;
-        for (const auto& item : in.list) {
-            const std::optional<bool> eq = compare(CompareOp::Equal, v, evaluateScalar(*item, context));
+        for (const Value& candidate : candidates) {
+            const std::optional<bool> eq = compare(CompareOp::Equal, v, candidate);
             if (eq == true) {
                 r = true;
                 break;
@@ -454,6 +476,8 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
                                escape ? std::optional<std::string_view>(escapeText) : std::nullopt);
         return like.matches(asText(text)) != l.negated;
     }
+    case ExprKind::Exists:
+        return !context.runSubquery(*expr.as<ExistsExpr>().query).rows.empty();
     default:
         refuseUnbuiltCondition(expr);
         refuse("this condition");
@@ -461,12 +485,8 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
 }
 
 void refuseUnbuiltCondition(const Expr& expr) {
-    if (expr.kind == ExprKind::Exists)
-        refuse("EXISTS");
     if (expr.kind == ExprKind::Quantified)
         refuse("ALL, ANY and SOME");
-    if (expr.kind == ExprKind::In && expr.as<InExpr>().subquery)
-        refuse("IN (subquery)");
 }
 
 } // namespace tsql

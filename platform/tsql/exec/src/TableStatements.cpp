@@ -364,13 +364,14 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                                    "to distinguish them.");
         scope.push_back({alias, &sources.back().table, nullptr});
     }
-    const SourcesInScope inScope(context_, &scope);
+    const SourcesInScope inScope(context_, &scope, true);
     const auto setRow = [&scope](const Combined& c) {
         for (std::size_t i = 0; i < c.size(); ++i)
             scope[i].row = c[i];
     };
 
-    std::vector<Combined> rows = joinRows(*spec.from[0], sources, named, scope);
+    std::vector<Combined> rows = spec.from.empty() ? std::vector<Combined>{Combined{}}
+                                                   : joinRows(*spec.from[0], sources, named, scope);
     for (std::size_t f = 1; f < spec.from.size(); ++f) {
         const std::vector<Combined> more = joinRows(*spec.from[f], sources, named, scope);
         std::vector<Combined> product;
