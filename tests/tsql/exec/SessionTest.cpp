@@ -155,3 +155,41 @@ TEST(SessionOnFile, FailedStatementIsUndoneInsideATransaction) {
 
 } // namespace
 } // namespace tsql
+
+namespace tsql {
+namespace {
+
+struct ErrorCase {
+    const char* batch;
+    int number;
+};
+
+class BatchErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+// Each batch runs after the table T (A identity, B with a default, C varchar(2)) exists.
+TEST_P(BatchErrors, ReportTheServersNumber) {
+    Session s(Database::open(":memory:"));
+    ASSERT_EQ(s.run("CREATE TABLE T (A int IDENTITY(1,1), B int DEFAULT 7, C varchar(2))").firstError(),
+              nullptr);
+    const BatchResult r = s.run(GetParam().batch);
+    ASSERT_NE(r.firstError(), nullptr) << GetParam().batch;
+    EXPECT_EQ(r.firstError()->number, GetParam().number) << r.firstError()->text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Session, BatchErrors,
+    ::testing::Values(ErrorCase{"INSERT INTO T (B) VALUES (1, 2)", 110},
+                      ErrorCase{"INSERT INTO T (B, C) VALUES (1)", 109},
+                      ErrorCase{"INSERT INTO T (A) VALUES (1)", 544}, ErrorCase{"UPDATE T SET A = 1", 8102},
+                      ErrorCase{"INSERT T (C) VALUES ('abc')", 8152},
+                      ErrorCase{"SELECT * FROM T ORDER BY 5", 108}, ErrorCase{"GOTO nowhere", 133},
+                      ErrorCase{"BREAK", 135}, ErrorCase{"SELECT * FROM T t, T t", 1013},
+                      ErrorCase{"SELECT x.A FROM T", 4104},
+                      ErrorCase{"CREATE TABLE T2 (A int PRIMARY KEY, B int PRIMARY KEY)", 8110},
+                      ErrorCase{"CREATE TABLE T (A int)", 2714}, ErrorCase{"DROP TABLE Nope", 3701},
+                      ErrorCase{"CREATE TABLE T3 (A int IDENTITY(99999999999999999999, 1))", 8115},
+                      ErrorCase{"DECLARE @a int DECLARE @a int", 134}, ErrorCase{"SELECT NOSUCHFN(1)", 195},
+                      ErrorCase{"DECLARE @a int SELECT @a = 1, 2", 141}, ErrorCase{"ROLLBACK", 3903}));
+
+} // namespace
+} // namespace tsql

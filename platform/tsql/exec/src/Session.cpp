@@ -408,6 +408,10 @@ BatchResult Session::run(const std::string& batchText) {
         result.items.emplace_back(Message{e.number(), e.severity(), e.state(), e.message(), e.line()});
     } catch (const SqlError& e) {
         result.items.emplace_back(Message{e.number, e.severity, e.state, e.message, 1});
+    } catch (const std::exception& e) {
+        // A fault of the engine itself: reported like an error, so no batch can bring the host down.
+        result.items.emplace_back(
+            Message{50903, 16, 1, std::string("Internal engine error: ") + e.what(), 1});
     }
     state_->result = nullptr;
     return result;

@@ -8,6 +8,7 @@
 #include "tsql/syntax/Parser.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace tsql {
 namespace {
@@ -118,6 +119,19 @@ void collectNamed(const TableSource& ts, std::vector<const NamedTableSource*>& o
     }
 }
 
+// An IDENTITY seed or increment as written; it must fit the column's type.
+std::int64_t identityNumber(const std::string& text, const DataType& type) {
+    std::int64_t v = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data() + (text.starts_with('+') ? 1 : 0), end, v);
+    if (ec != std::errc() || ptr != end)
+        throw SqlError(8115, 16, 1,
+                       "Arithmetic overflow error converting IDENTITY to data type " +
+                           std::string(type.name()) + ".");
+    convert(Value::integer(v, TypeId::BigInt), type, ConversionMode::Store);
+    return v;
+}
+
 bool lessThan(const Value& a, const Value& b) {
     if (a.isNull() || b.isNull())
         return a.isNull() && !b.isNull(); // NULLs sort first
@@ -165,8 +179,8 @@ void TableStatements::createTable(const CreateTableStmt& s, const Batch& batch) 
         c.type = resolveType(*d.type, LengthDefault::Declaration);
         c.nullable = d.nullable.value_or(!d.identity);
         if (d.identity) {
-            c.identitySeed = std::stoll(d.identity->seed);
-            c.identityIncrement = std::stoll(d.identity->increment);
+            c.identitySeed = identityNumber(d.identity->seed, c.type);
+            c.identityIncrement = identityNumber(d.identity->increment, c.type);
         }
         if (d.defaultValue)
             c.defaultExpression = std::string(batch.textOf(d.defaultValue->value->range));
@@ -434,6 +448,16 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
         set.columns.push_back({name, type ? *type : DataType::of(TypeId::Int)});
     }
 
+    for (const OrderItem& o : orderBy)
+        if (o.expr->kind == ExprKind::Literal &&
+            o.expr->as<LiteralExpr>().literalKind == LiteralKind::Integer) {
+            const std::string& text = o.expr->as<LiteralExpr>().value;
+            const std::size_t n = text.size() > 9 ? 0 : std::stoul(text);
+            if (n < 1 || n > outputs.size() || !outputs[n - 1].expr)
+                throw SqlError(108, 16, 1,
+                               "The ORDER BY position number " + text +
+                                   " is out of range of the number of items in the select list.");
+        }
     if (!orderBy.empty()) {
         std::vector<std::pair<std::vector<Value>, Combined>> keyed;
         for (const Combined& c : rows) {
@@ -442,11 +466,7 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             for (const OrderItem& o : orderBy) {
                 if (o.expr->kind == ExprKind::Literal &&
                     o.expr->as<LiteralExpr>().literalKind == LiteralKind::Integer) {
-                    const std::size_t n = std::stoul(o.expr->as<LiteralExpr>().value);
-                    if (n < 1 || n > outputs.size() || !outputs[n - 1].expr)
-                        throw SqlError(108, 16, 1,
-                                       "The ORDER BY position number " + o.expr->as<LiteralExpr>().value +
-                                           " is out of range of the number of items in the select list.");
+                    const std::size_t n = std::stoul(o.expr->as<LiteralExpr>().value); // checked above
                     keys.push_back(evaluateScalar(*outputs[n - 1].expr, context_));
                     continue;
                 }
