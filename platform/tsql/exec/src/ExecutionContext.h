@@ -41,6 +41,9 @@ struct ExecutionContext {
     bool noCount = false;                              // SET NOCOUNT ON
     std::vector<RowSource>* sources = nullptr;         // the FROM clause being read, if any
     std::vector<std::vector<RowSource>*> outerSources; // enclosing queries' FROM clauses, outermost first
+    // The rows of the group whose select list is being evaluated (each row one pointer per source
+    // of `sources`); null outside GROUP BY and aggregates.
+    const std::vector<std::vector<const std::vector<Value>*>>* group = nullptr;
     // Runs a subquery (EXISTS, IN) against the current rows as its outer references.
     std::function<ResultSet(const Query&)> runSubquery;
 };

@@ -125,8 +125,79 @@ void expectArgs(const FunctionCallExpr& f, std::size_t count) {
                            " argument(s).");
 }
 
+bool isAggregate(const std::string& folded) {
+    return folded == "COUNT" || folded == "SUM" || folded == "MIN" || folded == "MAX";
+}
+
+// SUM's type: int for the small integers, (38, s) for decimals, money for smallmoney, float for
+// real, the argument's type otherwise.
+DataType sumType(const DataType& arg) {
+    if (arg.id == TypeId::TinyInt || arg.id == TypeId::SmallInt || arg.id == TypeId::Int)
+        return DataType::of(TypeId::Int);
+    if (arg.isDecimal())
+        return arg.id == TypeId::Numeric ? DataType::numeric(38, arg.scale)
+                                         : DataType::decimal(38, arg.scale);
+    if (arg.id == TypeId::SmallMoney)
+        return DataType::of(TypeId::Money);
+    if (arg.id == TypeId::Real)
+        return DataType::of(TypeId::Float);
+    if (!arg.isNumeric())
+        throw SqlError(8117, 16, 1,
+                       "Operand data type " + std::string(arg.name()) + " is invalid for sum operator.");
+    return arg;
+}
+
+std::optional<DataType> aggregateType(const std::string& name, const FunctionCallExpr& f,
+                                      const ExecutionContext& context) {
+    if (f.args.size() != 1)
+        throw SqlError(174, 15, 1, "The " + f.name.last() + " function requires 1 argument(s).");
+    if (f.distinct)
+        refuse("DISTINCT inside aggregates");
+    if (name == "COUNT")
+        return DataType::of(TypeId::Int);
+    if (f.args[0]->kind == ExprKind::Star)
+        throw SqlError(102, 15, 1, "Incorrect syntax near '*'.");
+    const DataType arg = orInt(staticType(*f.args[0], context));
+    return name == "SUM" ? sumType(arg) : arg;
+}
+
+Value aggregate(const std::string& name, const FunctionCallExpr& f, const DataType& type,
+                ExecutionContext& context) {
+    if (!context.group || !context.sources)
+        refuse("aggregates outside the select list of a query with FROM");
+    const auto group = context.group;
+    context.group = nullptr; // an aggregate's argument sees one row at a time
+    std::int64_t count = 0;
+    std::optional<Value> acc;
+    for (const auto& row : *group) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            (*context.sources)[i].row = row[i];
+        if (f.args[0]->kind == ExprKind::Star) {
+            ++count;
+            continue;
+        }
+        const Value v = evaluateScalar(*f.args[0], context);
+        if (v.isNull())
+            continue;
+        ++count;
+        if (!acc)
+            acc = name == "SUM" ? convert(v, type, ConversionMode::Implicit) : v;
+        else if (name == "SUM")
+            acc = convert(evaluate(ArithmeticOp::Add, *acc, convert(v, type, ConversionMode::Implicit)), type,
+                          ConversionMode::Implicit);
+        else if ((name == "MIN") == (compareValues(v, *acc) < 0))
+            acc = v;
+    }
+    context.group = group;
+    if (name == "COUNT")
+        return Value::integer(count);
+    return acc ? *acc : Value::null(type);
+}
+
 std::optional<DataType> functionType(const FunctionCallExpr& f, const ExecutionContext& context) {
     const std::string name = functionName(f);
+    if (isAggregate(name))
+        return aggregateType(name, f, context);
     if (name == "GETDATE" || name == "CURRENT_TIMESTAMP") {
         if (name == "GETDATE")
             expectArgs(f, 0);
@@ -201,6 +272,8 @@ Value toType(const Value& v, const std::optional<DataType>& type) {
 Value callFunction(const FunctionCallExpr& f, ExecutionContext& context) {
     const std::string name = functionName(f);
     const std::optional<DataType> type = functionType(f, context);
+    if (isAggregate(name))
+        return aggregate(name, f, *type, context);
     if (name == "GETDATE" || name == "CURRENT_TIMESTAMP")
         return Value::dateTime(context.statementTime);
     if (name == "SUSER_SNAME")
@@ -481,6 +554,38 @@ std::optional<bool> evaluateCondition(const Expr& expr, ExecutionContext& contex
     default:
         refuseUnbuiltCondition(expr);
         refuse("this condition");
+    }
+}
+
+bool containsAggregate(const Expr& e) {
+    switch (e.kind) {
+    case ExprKind::FunctionCall: {
+        const auto& f = e.as<FunctionCallExpr>();
+        if (f.name.parts.size() == 1 && isAggregate(foldName(f.name.last())))
+            return true;
+        for (const auto& a : f.args)
+            if (containsAggregate(*a))
+                return true;
+        return false;
+    }
+    case ExprKind::Unary:
+        return containsAggregate(*e.as<UnaryExpr>().operand);
+    case ExprKind::Binary:
+        return containsAggregate(*e.as<BinaryExpr>().left) || containsAggregate(*e.as<BinaryExpr>().right);
+    case ExprKind::Cast:
+        return containsAggregate(*e.as<CastExpr>().operand);
+    case ExprKind::Case: {
+        const auto& c = e.as<CaseExpr>();
+        if ((c.operand && containsAggregate(*c.operand)) ||
+            (c.elseResult && containsAggregate(*c.elseResult)))
+            return true;
+        for (const auto& w : c.whens)
+            if (containsAggregate(*w.then) || (!w.when->isCondition() && containsAggregate(*w.when)))
+                return true;
+        return false;
+    }
+    default:
+        return false;
     }
 }
 

@@ -32,6 +32,9 @@ SqlError undeclaredVariable(std::string_view name);
 // the others.
 void refuseUnbuiltCondition(const Expr& expr);
 
+// Whether the expression holds COUNT, SUM, MIN or MAX.
+bool containsAggregate(const Expr& expr);
+
 // The engine's refusal of a construct it does not implement yet (50900, severity 16).
 [[noreturn]] void refuse(std::string_view construct);
 

@@ -355,8 +355,8 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                                   const std::function<void(const SelectItem&, const Value&)>* assign) {
     if (spec.distinct)
         refuse("SELECT DISTINCT");
-    if (!spec.groupBy.empty() || spec.having)
-        refuse("GROUP BY and HAVING");
+    if (spec.having)
+        refuse("HAVING");
     if (spec.into)
         refuse("SELECT INTO");
     if (spec.top && (spec.top->percent || spec.top->withTies))
@@ -448,6 +448,55 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
         set.columns.push_back({name, type ? *type : DataType::of(TypeId::Int)});
     }
 
+    // Units of output: one row each, or with GROUP BY or aggregates one group each (all rows form
+    // one group when there is no GROUP BY).
+    bool grouped = !spec.groupBy.empty();
+    for (const SelectItem& item : spec.items)
+        grouped = grouped || (item.expr->kind != ExprKind::Star && containsAggregate(*item.expr));
+    std::vector<std::vector<Combined>> units;
+    if (!grouped) {
+        for (Combined& c : rows)
+            units.push_back({std::move(c)});
+    } else {
+        for (const auto& o : outputs)
+            if (!o.expr)
+                refuse("* with GROUP BY or aggregates");
+        std::vector<std::vector<Value>> keys;
+        if (spec.groupBy.empty())
+            units.emplace_back();
+        for (Combined& c : rows) {
+            setRow(c);
+            std::vector<Value> key;
+            for (const auto& g : spec.groupBy)
+                key.push_back(evaluateScalar(*g, context_));
+            std::size_t k = 0;
+            for (; k < keys.size(); ++k) {
+                bool same = true;
+                for (std::size_t i = 0; i < key.size() && same; ++i)
+                    same = key[i].isNull() ? keys[k][i].isNull()
+                                           : !keys[k][i].isNull() && compareValues(key[i], keys[k][i]) == 0;
+                if (same)
+                    break;
+            }
+            if (spec.groupBy.empty())
+                k = 0;
+            else if (k == keys.size()) {
+                keys.push_back(std::move(key));
+                units.emplace_back();
+            }
+            units[k].push_back(std::move(c));
+        }
+    }
+    const Combined noRow(scope.size(), nullptr);
+    const auto setUnit = [&](const std::vector<Combined>& unit) {
+        setRow(unit.empty() ? noRow : unit[0]);
+        context_.group = grouped ? &unit : nullptr;
+    };
+    struct GroupReset {
+        ExecutionContext& c;
+        ~GroupReset() { c.group = nullptr; }
+    } groupReset{context_};
+
     for (const OrderItem& o : orderBy)
         if (o.expr->kind == ExprKind::Literal &&
             o.expr->as<LiteralExpr>().literalKind == LiteralKind::Integer) {
@@ -459,9 +508,9 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                                    " is out of range of the number of items in the select list.");
         }
     if (!orderBy.empty()) {
-        std::vector<std::pair<std::vector<Value>, Combined>> keyed;
-        for (const Combined& c : rows) {
-            setRow(c);
+        std::vector<std::pair<std::vector<Value>, std::vector<Combined>>> keyed;
+        for (auto& unit : units) {
+            setUnit(unit);
             std::vector<Value> keys;
             for (const OrderItem& o : orderBy) {
                 if (o.expr->kind == ExprKind::Literal &&
@@ -478,7 +527,7 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                             e = out.expr;
                 keys.push_back(evaluateScalar(*e, context_));
             }
-            keyed.emplace_back(std::move(keys), c);
+            keyed.emplace_back(std::move(keys), std::move(unit));
         }
         std::stable_sort(keyed.begin(), keyed.end(), [&orderBy](const auto& a, const auto& b) {
             for (std::size_t i = 0; i < orderBy.size(); ++i) {
@@ -490,9 +539,9 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             }
             return false;
         });
-        rows.clear();
+        units.clear();
         for (auto& k : keyed)
-            rows.push_back(std::move(k.second));
+            units.push_back(std::move(k.second));
     }
     if (spec.top) {
         const Value n = [this, &spec] {
@@ -500,11 +549,12 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             return evaluateScalar(*spec.top->count, context_);
         }();
         const std::int64_t limit = n.isNull() ? 0 : convert(n, DataType::of(TypeId::BigInt)).asInt64();
-        if (limit >= 0 && static_cast<std::uint64_t>(limit) < rows.size())
-            rows.resize(static_cast<std::size_t>(limit));
+        if (limit >= 0 && static_cast<std::uint64_t>(limit) < units.size())
+            units.resize(static_cast<std::size_t>(limit));
     }
-    for (const Combined& c : rows) {
-        setRow(c);
+    for (const auto& unit : units) {
+        setUnit(unit);
+        const Combined& c = unit.empty() ? noRow : unit[0];
         if (assign) {
             for (const SelectItem& item : spec.items)
                 (*assign)(item, evaluateScalar(*item.expr, context_));
@@ -520,7 +570,7 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
         }
         set.rows.push_back(std::move(row));
     }
-    context_.lastRowCount = static_cast<std::int64_t>(assign ? rows.size() : set.rows.size());
+    context_.lastRowCount = static_cast<std::int64_t>(assign ? units.size() : set.rows.size());
     return set;
 }
 
