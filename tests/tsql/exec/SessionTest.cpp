@@ -189,7 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"CREATE TABLE T (A int)", 2714}, ErrorCase{"DROP TABLE Nope", 3701},
                       ErrorCase{"CREATE TABLE T3 (A int IDENTITY(99999999999999999999, 1))", 8115},
                       ErrorCase{"DECLARE @a int DECLARE @a int", 134}, ErrorCase{"SELECT NOSUCHFN(1)", 195},
-                      ErrorCase{"DECLARE @a int SELECT @a = 1, 2", 141}, ErrorCase{"ROLLBACK", 3903}));
+                      ErrorCase{"DECLARE @a int SELECT @a = 1, 2", 141}, ErrorCase{"ROLLBACK", 3903},
+                      ErrorCase{"INSERT T (B) VALUES (1), (2) SELECT (SELECT B FROM T)", 512}));
 
 } // namespace
 } // namespace tsql

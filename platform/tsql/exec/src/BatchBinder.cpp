@@ -252,6 +252,9 @@ private:
         case ExprKind::Exists:
             query(*e.as<ExistsExpr>().query);
             return;
+        case ExprKind::Subquery:
+            query(*e.as<SubqueryExpr>().query);
+            break;
         case ExprKind::Quantified:
             refuseUnbuiltCondition(e);
             return;

@@ -46,6 +46,8 @@ struct ExecutionContext {
     const std::vector<std::vector<const std::vector<Value>*>>* group = nullptr;
     // Runs a subquery (EXISTS, IN) against the current rows as its outer references.
     std::function<ResultSet(const Query&)> runSubquery;
+    // The columns a subquery gives, without running it; the context supplies its outer references.
+    std::function<std::vector<ResultColumn>(const Query&, const ExecutionContext&)> describeSubquery;
 };
 
 // Makes `sources` the FROM clause that column references resolve against, until destroyed.

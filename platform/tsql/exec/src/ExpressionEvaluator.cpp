@@ -382,8 +382,14 @@ std::optional<DataType> staticType(const Expr& expr, const ExecutionContext& con
         const ColumnRef ref = resolveColumn(expr.as<ColumnExpr>(), context);
         return ref.source->table->columns[ref.column].type;
     }
-    case ExprKind::Subquery:
-        refuse("subqueries");
+    case ExprKind::Subquery: {
+        const auto columns = context.describeSubquery(*expr.as<SubqueryExpr>().query, context);
+        if (columns.size() != 1)
+            throw SqlError(116, 16, 1,
+                           "Only one expression can be specified in the select list when the subquery is not "
+                           "introduced with EXISTS.");
+        return columns[0].type;
+    }
     case ExprKind::Collate:
         refuse("COLLATE");
     default:
@@ -447,6 +453,16 @@ Value evaluateScalar(const Expr& expr, ExecutionContext& context) {
     }
     case ExprKind::Case:
         return evaluateCase(expr.as<CaseExpr>(), context);
+    case ExprKind::Subquery: {
+        const DataType type = *staticType(expr, context);
+        const ResultSet set = context.runSubquery(*expr.as<SubqueryExpr>().query);
+        if (set.rows.size() > 1)
+            throw SqlError(
+                512, 16, 1,
+                "Subquery returned more than 1 value. This is not permitted when the subquery follows "
+                "=, !=, <, <= , >, >= or when the subquery is used as an expression.");
+        return set.rows.empty() ? Value::null(type) : toType(set.rows[0][0], type);
+    }
     case ExprKind::Column: {
         const ColumnRef ref = resolveColumn(expr.as<ColumnExpr>(), context);
         if (!ref.source->row)

@@ -388,6 +388,11 @@ Session::Session(std::shared_ptr<Database> database, SessionOptions options)
             refuse("subqueries with WITH, UNION or OFFSET");
         return state->tables().select(*q.body->spec, q.orderBy, nullptr);
     };
+    state_->context.describeSubquery = [state = state_.get()](const Query& q, const ExecutionContext& outer) {
+        if (!q.ctes.empty() || !q.body->spec || q.offset)
+            refuse("subqueries with WITH, UNION or OFFSET");
+        return state->tables().describe(*q.body->spec, outer);
+    };
     state_->context.spid = options.spid;
     state_->options = std::move(options);
 }

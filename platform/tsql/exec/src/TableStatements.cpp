@@ -574,6 +574,36 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
     return set;
 }
 
+std::vector<ResultColumn> TableStatements::describe(const SelectSpec& spec,
+                                                    const ExecutionContext& outer) const {
+    std::vector<const NamedTableSource*> named;
+    for (const auto& ts : spec.from)
+        collectNamed(*ts, named);
+    std::vector<TableInfo> tables;
+    tables.reserve(named.size());
+    std::vector<RowSource> scope;
+    for (const NamedTableSource* n : named) {
+        tables.push_back(table(n->name));
+        scope.push_back({foldName(n->alias ? n->alias->name : n->name.last()), &tables.back(), nullptr});
+    }
+    ExecutionContext context = outer;
+    if (outer.sources)
+        context.outerSources.push_back(outer.sources);
+    context.sources = spec.from.empty() ? nullptr : &scope;
+    std::vector<ResultColumn> columns;
+    for (const SelectItem& item : spec.items) {
+        if (item.expr->kind == ExprKind::Star) {
+            for (const RowSource& r : scope)
+                for (const ColumnInfo& c : r.table->columns)
+                    columns.push_back({c.name, c.type});
+            continue;
+        }
+        const std::optional<DataType> type = staticType(*item.expr, context);
+        columns.push_back({item.alias ? item.alias->name : "", type ? *type : DataType::of(TypeId::Int)});
+    }
+    return columns;
+}
+
 std::int64_t TableStatements::update(const UpdateStmt& s) {
     if (!s.ctes.empty() || s.top || !s.from.empty() || !s.currentOf.empty() || !s.target.variable.empty())
         refuse("UPDATE with WITH, TOP, FROM or CURRENT OF");

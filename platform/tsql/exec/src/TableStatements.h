@@ -30,6 +30,9 @@ public:
     ResultSet select(const SelectSpec& spec, const std::vector<OrderItem>& orderBy,
                      const std::function<void(const SelectItem&, const Value&)>* assign);
 
+    // The result columns of a SELECT with FROM, typed in `outer`'s scope, without reading rows.
+    std::vector<ResultColumn> describe(const SelectSpec& spec, const ExecutionContext& outer) const;
+
 private:
     struct Source {
         TableInfo table;

@@ -1,0 +1,13 @@
+CREATE TABLE Z (ID int, Jm nvarchar(10))
+CREATE TABLE P (ID int, IDZ int, Mn numeric(6,2))
+INSERT Z VALUES (1, N'a'), (2, N'b'), (3, N'c')
+INSERT P VALUES (10, 1, 1.5), (11, 3, 2), (12, 3, 2.25)
+GO
+SELECT Jm, pocet = (SELECT COUNT(*) FROM P WHERE P.IDZ = Z.ID), mn = (SELECT MAX(Mn) FROM P WHERE IDZ = Z.ID) FROM Z ORDER BY Jm
+DECLARE @m numeric(6,2)
+SET @m = (SELECT SUM(Mn) FROM P)
+SELECT m = @m
+SELECT x = (SELECT ID FROM P WHERE ID = 99)
+GO
+SELECT (SELECT ID, IDZ FROM P)
+GO
