@@ -67,33 +67,46 @@ std::vector<int> parseKeyColumns(const std::string& text) {
 
 } // namespace
 
-Catalog::Catalog(sqlite3* db) : db_(db) {
+std::string Catalog::q(std::string_view text) const {
+    std::string out;
+    const std::string_view name = "tsql_catalog_";
+    std::size_t at = 0;
+    for (std::size_t hit; (hit = text.find(name, at)) != std::string_view::npos; at = hit + name.size())
+        out.append(text.substr(at, hit - at)).append(schema_).append(".").append(name);
+    return out.append(text.substr(at));
+}
+
+Catalog::Catalog(sqlite3* db, bool temporary) : db_(db), schema_(temporary ? "temp" : "main") {
     // Only a new database is written to here, so that opening a catalog never waits for a writer.
-    SqliteStatement exists(db_, "SELECT 1 FROM sqlite_master WHERE name = 'tsql_catalog_keys'");
+    SqliteStatement exists(db_,
+                           "SELECT 1 FROM " + schema_ + ".sqlite_master WHERE name = 'tsql_catalog_keys'");
     if (exists.step())
         return;
+    run(db_, q("CREATE TABLE IF NOT EXISTS tsql_catalog_tables(id INTEGER PRIMARY KEY, name TEXT NOT NULL "
+               "COLLATE " +
+               std::string(Collation::kSqliteName) + " UNIQUE, identity_last INTEGER)"));
     run(db_,
-        "CREATE TABLE IF NOT EXISTS tsql_catalog_tables(id INTEGER PRIMARY KEY, name TEXT NOT NULL COLLATE " +
-            std::string(Collation::kSqliteName) + " UNIQUE, identity_last INTEGER)");
-    run(db_, "CREATE TABLE IF NOT EXISTS tsql_catalog_columns(table_id INTEGER, ordinal INTEGER, name TEXT, "
-             "type_id INTEGER, length INTEGER, precision INTEGER, scale INTEGER, nullable INTEGER, "
-             "identity_seed INTEGER, identity_increment INTEGER, default_text TEXT, PRIMARY KEY(table_id, "
-             "ordinal))");
-    run(db_, "CREATE TABLE IF NOT EXISTS tsql_catalog_keys(table_id INTEGER, name TEXT, is_primary INTEGER, "
-             "columns TEXT)");
+        q("CREATE TABLE IF NOT EXISTS tsql_catalog_columns(table_id INTEGER, ordinal INTEGER, name TEXT, "
+          "type_id INTEGER, length INTEGER, precision INTEGER, scale INTEGER, nullable INTEGER, "
+          "identity_seed INTEGER, identity_increment INTEGER, default_text TEXT, PRIMARY KEY(table_id, "
+          "ordinal))"));
+    run(db_,
+        q("CREATE TABLE IF NOT EXISTS tsql_catalog_keys(table_id INTEGER, name TEXT, is_primary INTEGER, "
+          "columns TEXT)"));
 }
 
 std::optional<TableInfo> Catalog::find(std::string_view name) const {
-    SqliteStatement t(db_, "SELECT id, name FROM tsql_catalog_tables WHERE name = ?1");
+    SqliteStatement t(db_, q("SELECT id, name FROM tsql_catalog_tables WHERE name = ?1"));
     t.bindText(1, std::string(name));
     if (!t.step())
         return std::nullopt;
     TableInfo info;
     info.id = t.intAt(0);
+    info.schema = schema_;
     info.name = t.textAt(1);
-    SqliteStatement c(db_, "SELECT name, type_id, length, precision, scale, nullable, identity_seed, "
-                           "identity_increment, default_text FROM tsql_catalog_columns WHERE table_id = ?1 "
-                           "ORDER BY ordinal");
+    SqliteStatement c(db_, q("SELECT name, type_id, length, precision, scale, nullable, identity_seed, "
+                             "identity_increment, default_text FROM tsql_catalog_columns WHERE table_id = ?1 "
+                             "ORDER BY ordinal"));
     c.bindInt(1, info.id);
     while (c.step()) {
         ColumnInfo col;
@@ -110,7 +123,7 @@ std::optional<TableInfo> Catalog::find(std::string_view name) const {
         col.defaultExpression = c.textAt(8);
         info.columns.push_back(std::move(col));
     }
-    SqliteStatement k(db_, "SELECT name, is_primary, columns FROM tsql_catalog_keys WHERE table_id = ?1");
+    SqliteStatement k(db_, q("SELECT name, is_primary, columns FROM tsql_catalog_keys WHERE table_id = ?1"));
     k.bindInt(1, info.id);
     while (k.step())
         info.keys.push_back({k.textAt(0), k.intAt(1) != 0, parseKeyColumns(k.textAt(2))});
@@ -120,16 +133,17 @@ std::optional<TableInfo> Catalog::find(std::string_view name) const {
 void Catalog::create(TableInfo table) {
     if (find(table.name))
         throw SqlError(2714, 16, 6, "There is already an object named '" + table.name + "' in the database.");
-    SqliteStatement t(db_, "INSERT INTO tsql_catalog_tables(name) VALUES (?1)");
+    SqliteStatement t(db_, q("INSERT INTO tsql_catalog_tables(name) VALUES (?1)"));
     t.bindText(1, table.name);
     t.step();
     table.id = sqlite3_last_insert_rowid(db_);
+    table.schema = schema_;
     std::string ddl = "CREATE TABLE " + table.storageName() + "(";
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnInfo& col = table.columns[i];
         ddl += (i ? ", " : "") + TableInfo::storageColumn(i) + " " + storageType(col.type);
         SqliteStatement c(
-            db_, "INSERT INTO tsql_catalog_columns VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
+            db_, q("INSERT INTO tsql_catalog_columns VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)"));
         c.bindInt(1, table.id);
         c.bindInt(2, static_cast<std::int64_t>(i));
         c.bindText(3, col.name);
@@ -150,7 +164,7 @@ void Catalog::create(TableInfo table) {
         for (std::size_t i = 0; i < key.columns.size(); ++i)
             ddl += (i ? "," : "") + TableInfo::storageColumn(static_cast<std::size_t>(key.columns[i]));
         ddl += ")";
-        SqliteStatement k(db_, "INSERT INTO tsql_catalog_keys VALUES (?1, ?2, ?3, ?4)");
+        SqliteStatement k(db_, q("INSERT INTO tsql_catalog_keys VALUES (?1, ?2, ?3, ?4)"));
         k.bindInt(1, table.id);
         k.bindText(2, key.name);
         k.bindInt(3, key.primary ? 1 : 0);
@@ -166,10 +180,10 @@ void Catalog::drop(std::string_view name) {
         throw SqlError(3701, 11, 5,
                        "Cannot drop the table '" + std::string(name) +
                            "', because it does not exist or you do not have permission.");
-    for (const char* sql : {"DELETE FROM tsql_catalog_tables WHERE id = ?1",
-                            "DELETE FROM tsql_catalog_columns WHERE table_id = ?1",
-                            "DELETE FROM tsql_catalog_keys WHERE table_id = ?1"}) {
-        SqliteStatement s(db_, sql);
+    for (const char* text : {"DELETE FROM tsql_catalog_tables WHERE id = ?1",
+                             "DELETE FROM tsql_catalog_columns WHERE table_id = ?1",
+                             "DELETE FROM tsql_catalog_keys WHERE table_id = ?1"}) {
+        SqliteStatement s(db_, q(text));
         s.bindInt(1, table->id);
         s.step();
     }
@@ -178,11 +192,11 @@ void Catalog::drop(std::string_view name) {
 
 std::int64_t Catalog::nextIdentity(const TableInfo& table) {
     const ColumnInfo& col = table.columns[*table.identityColumn()];
-    SqliteStatement s(db_, "SELECT identity_last FROM tsql_catalog_tables WHERE id = ?1");
+    SqliteStatement s(db_, q("SELECT identity_last FROM tsql_catalog_tables WHERE id = ?1"));
     s.bindInt(1, table.id);
     s.step();
     const std::int64_t next = s.isNullAt(0) ? *col.identitySeed : s.intAt(0) + *col.identityIncrement;
-    SqliteStatement u(db_, "UPDATE tsql_catalog_tables SET identity_last = ?2 WHERE id = ?1");
+    SqliteStatement u(db_, q("UPDATE tsql_catalog_tables SET identity_last = ?2 WHERE id = ?1"));
     u.bindInt(1, table.id);
     u.bindInt(2, next);
     u.step();
@@ -192,7 +206,7 @@ std::int64_t Catalog::nextIdentity(const TableInfo& table) {
 
 void Catalog::keepTakenIdentities() {
     for (const auto& [id, last] : taken_) {
-        SqliteStatement u(db_, "UPDATE tsql_catalog_tables SET identity_last = ?2 WHERE id = ?1");
+        SqliteStatement u(db_, q("UPDATE tsql_catalog_tables SET identity_last = ?2 WHERE id = ?1"));
         u.bindInt(1, id);
         u.bindInt(2, last);
         u.step();

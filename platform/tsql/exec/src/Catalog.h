@@ -32,11 +32,12 @@ struct KeyInfo {
 
 struct TableInfo {
     std::int64_t id = 0;
+    std::string schema = "main"; // "temp" for #tables, which live as long as the connection
     std::string name;
     std::vector<ColumnInfo> columns;
     std::vector<KeyInfo> keys;
 
-    std::string storageName() const { return "tsql_t" + std::to_string(id); }
+    std::string storageName() const { return schema + ".tsql_t" + std::to_string(id); }
     static std::string storageColumn(std::size_t ordinal) { return "c" + std::to_string(ordinal); }
     std::optional<std::size_t> findColumn(std::string_view name) const;
     std::optional<std::size_t> identityColumn() const;
@@ -44,7 +45,8 @@ struct TableInfo {
 
 class Catalog {
 public:
-    explicit Catalog(sqlite3* db);
+    // The catalog of the database file, or (`temporary`) of the connection's #tables.
+    Catalog(sqlite3* db, bool temporary);
 
     std::optional<TableInfo> find(std::string_view name) const;
     // Records the table and creates its storage. SqlError 2714 when the name is taken.
@@ -59,7 +61,10 @@ public:
     void keepTakenIdentities();
 
 private:
+    std::string q(std::string_view sql) const; // the catalog's tables qualified with its schema
+
     sqlite3* db_;
+    std::string schema_;
     std::map<std::int64_t, std::int64_t> taken_; // table id -> last identity value handed out
 };
 

@@ -206,12 +206,12 @@ struct Session::State {
     // Runs a statement that changes data as one unit: on an error its changes are undone.
     template <class F> void atomically(F&& body) {
         database->execute("SAVEPOINT tsql_statement");
-        tables().catalog().forgetTakenIdentities();
+        tables().forgetTakenIdentities();
         try {
             body();
         } catch (...) {
             database->execute("ROLLBACK TO tsql_statement");
-            tables().catalog().keepTakenIdentities();
+            tables().keepTakenIdentities();
             database->execute("RELEASE tsql_statement");
             throw;
         }

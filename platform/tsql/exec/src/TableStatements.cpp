@@ -16,10 +16,7 @@ namespace {
 std::string tableNameOf(const ObjectName& name) {
     if (name.parts.size() > 2 || (name.parts.size() == 2 && foldName(name.parts[0].name) != "DBO"))
         refuse("names with a database or a schema other than dbo (" + name.toString() + ")");
-    const std::string& last = name.last();
-    if (!last.empty() && last[0] == '#')
-        refuse("temporary tables");
-    return last;
+    return name.last();
 }
 
 std::vector<int> keyOrdinals(const TableInfo& t, const std::vector<KeyColumn>& columns) {
@@ -142,7 +139,7 @@ bool lessThan(const Value& a, const Value& b) {
 
 TableInfo TableStatements::table(const ObjectName& name) const {
     const std::string n = tableNameOf(name);
-    auto t = catalog_.find(n);
+    auto t = catalogFor(n).find(n);
     if (!t)
         throw SqlError(208, 16, 1, "Invalid object name '" + name.toString() + "'.");
     return *t;
@@ -191,7 +188,8 @@ void TableStatements::createTable(const CreateTableStmt& s, const Batch& batch) 
             addKey(t, c, {static_cast<int>(i)});
     for (const TableConstraint& c : s.definition.constraints)
         addKey(t, c, keyOrdinals(t, c.columns));
-    catalog_.create(std::move(t));
+    Catalog& catalog = catalogFor(t.name);
+    catalog.create(std::move(t));
 }
 
 void TableStatements::drop(const DropStmt& s) {
@@ -199,9 +197,9 @@ void TableStatements::drop(const DropStmt& s) {
         refuse("DROP of objects other than tables");
     for (const DropTarget& target : s.targets) {
         const std::string name = tableNameOf(target.name);
-        if (s.ifExists && !catalog_.find(name))
+        if (s.ifExists && !catalogFor(name).find(name))
             continue;
-        catalog_.drop(name);
+        catalogFor(name).drop(name);
     }
 }
 
@@ -304,7 +302,7 @@ std::int64_t TableStatements::insert(const InsertStmt& s) {
         for (std::size_t i = 0; i < targets.size(); ++i)
             row[targets[i]] = source[i];
         if (identity) {
-            const Value next = Value::integer(catalog_.nextIdentity(t), TypeId::BigInt);
+            const Value next = Value::integer(catalogFor(t.name).nextIdentity(t), TypeId::BigInt);
             row[*identity] = convert(next, t.columns[*identity].type, ConversionMode::Store);
             context_.scopeIdentity = next;
         }

@@ -16,9 +16,20 @@ namespace tsql {
 
 class TableStatements {
 public:
-    TableStatements(sqlite3* db, ExecutionContext& context) : db_(db), catalog_(db), context_(context) {}
+    TableStatements(sqlite3* db, ExecutionContext& context)
+        : db_(db), catalog_(db, false), tempCatalog_(db, true), context_(context) {}
 
-    Catalog& catalog() { return catalog_; }
+    // The catalog of the database file (the binder resolves only its tables ahead of time).
+    const Catalog& catalog() const { return catalog_; }
+    // Around each statement that writes: identity values it takes stay taken if it is undone.
+    void forgetTakenIdentities() {
+        catalog_.forgetTakenIdentities();
+        tempCatalog_.forgetTakenIdentities();
+    }
+    void keepTakenIdentities() {
+        catalog_.keepTakenIdentities();
+        tempCatalog_.keepTakenIdentities();
+    }
 
     void createTable(const CreateTableStmt& s, const Batch& batch);
     void drop(const DropStmt& s);
@@ -51,7 +62,14 @@ private:
     Value defaultOf(const ColumnInfo& c);
 
     sqlite3* db_;
+    // #tables live in the connection's temp schema, the others in the database file.
+    Catalog& catalogFor(std::string_view name) { return name.starts_with('#') ? tempCatalog_ : catalog_; }
+    const Catalog& catalogFor(std::string_view name) const {
+        return name.starts_with('#') ? tempCatalog_ : catalog_;
+    }
+
     Catalog catalog_;
+    Catalog tempCatalog_;
     ExecutionContext& context_;
 };
 
