@@ -129,6 +129,17 @@ std::int64_t identityNumber(const std::string& text, const DataType& type) {
     return v;
 }
 
+// Rows equal as DISTINCT sees them: NULLs equal each other, text compared with the collation.
+bool sameRow(const std::vector<Value>& a, const std::vector<Value>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].isNull() != b[i].isNull())
+            return false;
+        if (!a[i].isNull() && compareValues(a[i], b[i]) != 0)
+            return false;
+    }
+    return true;
+}
+
 bool lessThan(const Value& a, const Value& b) {
     if (a.isNull() || b.isNull())
         return a.isNull() && !b.isNull(); // NULLs sort first
@@ -351,8 +362,8 @@ TableStatements::joinRows(const TableSource& ts, std::vector<Source>& sources,
 
 ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<OrderItem>& orderBy,
                                   const std::function<void(const SelectItem&, const Value&)>* assign) {
-    if (spec.distinct)
-        refuse("SELECT DISTINCT");
+    if (spec.distinct && assign)
+        refuse("SELECT DISTINCT with variable assignment");
     if (spec.having)
         refuse("HAVING");
     if (spec.into)
@@ -541,14 +552,17 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
         for (auto& k : keyed)
             units.push_back(std::move(k.second));
     }
+    std::optional<std::size_t> limit;
     if (spec.top) {
         const Value n = [this, &spec] {
             const SourcesInScope noSources(context_, nullptr);
             return evaluateScalar(*spec.top->count, context_);
         }();
-        const std::int64_t limit = n.isNull() ? 0 : convert(n, DataType::of(TypeId::BigInt)).asInt64();
-        if (limit >= 0 && static_cast<std::uint64_t>(limit) < units.size())
-            units.resize(static_cast<std::size_t>(limit));
+        const std::int64_t count = n.isNull() ? 0 : convert(n, DataType::of(TypeId::BigInt)).asInt64();
+        limit = static_cast<std::size_t>(std::max<std::int64_t>(count, 0));
+        // With DISTINCT the rows are counted after duplicates are gone.
+        if (!spec.distinct && *limit < units.size())
+            units.resize(*limit);
     }
     for (const auto& unit : units) {
         setUnit(unit);
@@ -566,8 +580,16 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                           : (c[out.source] ? (*c[out.source])[out.column] : Value::null(set.columns[i].type));
             row.push_back(v.isNull() ? Value::null(set.columns[i].type) : std::move(v));
         }
+        if (spec.distinct &&
+            std::any_of(set.rows.begin(), set.rows.end(),
+                        [&row](const std::vector<Value>& seen) { return sameRow(seen, row); }))
+            continue;
         set.rows.push_back(std::move(row));
+        if (spec.distinct && limit && set.rows.size() >= *limit)
+            break;
     }
+    if (limit && *limit == 0)
+        set.rows.clear();
     context_.lastRowCount = static_cast<std::int64_t>(assign ? units.size() : set.rows.size());
     return set;
 }
