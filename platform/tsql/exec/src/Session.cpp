@@ -127,8 +127,10 @@ struct Session::State {
         const Query& q = *s.query;
         if (!q.ctes.empty())
             refuse("common table expressions");
-        if (!q.body->spec)
-            refuse("UNION, EXCEPT and INTERSECT");
+        if (!q.body->spec) {
+            result->items.emplace_back(tables().query(q));
+            return;
+        }
         if (q.offset)
             refuse("OFFSET ... FETCH");
         const SelectSpec& spec = *q.body->spec;
@@ -383,11 +385,7 @@ Session::Session(std::shared_ptr<Database> database, SessionOptions options)
     if (!options.clock)
         options.clock = wallClock;
     state_->context.login = options.login;
-    state_->context.runSubquery = [state = state_.get()](const Query& q) {
-        if (!q.ctes.empty() || !q.body->spec || q.offset)
-            refuse("subqueries with WITH, UNION or OFFSET");
-        return state->tables().select(*q.body->spec, q.orderBy, nullptr);
-    };
+    state_->context.runSubquery = [state = state_.get()](const Query& q) { return state->tables().query(q); };
     state_->context.describeSubquery = [state = state_.get()](const Query& q, const ExecutionContext& outer) {
         if (!q.ctes.empty() || !q.body->spec || q.offset)
             refuse("subqueries with WITH, UNION or OFFSET");

@@ -5,6 +5,7 @@
 
 #include "tsql/Convert.h"
 #include "tsql/SqlError.h"
+#include "tsql/TypeRules.h"
 #include "tsql/syntax/Parser.h"
 
 #include <algorithm>
@@ -591,6 +592,83 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
     if (limit && *limit == 0)
         set.rows.clear();
     context_.lastRowCount = static_cast<std::int64_t>(assign ? units.size() : set.rows.size());
+    return set;
+}
+
+ResultSet TableStatements::setOperation(const QueryBody& body) {
+    if (body.spec)
+        return select(*body.spec, {}, nullptr);
+    if (body.op != SetOperator::Union)
+        refuse("EXCEPT and INTERSECT");
+    ResultSet left = setOperation(*body.left);
+    ResultSet right = setOperation(*body.right);
+    if (left.columns.size() != right.columns.size())
+        throw SqlError(
+            205, 16, 1,
+            "All queries combined using a UNION, INTERSECT or EXCEPT operator must have an equal number "
+            "of expressions in their target lists.");
+    for (std::size_t i = 0; i < left.columns.size(); ++i)
+        left.columns[i].type = combinedType({left.columns[i].type, right.columns[i].type});
+    ResultSet out{left.columns, {}};
+    for (auto* part : {&left, &right})
+        for (auto& row : part->rows) {
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                const DataType& type = out.columns[i].type;
+                if (row[i].type() != type)
+                    row[i] =
+                        row[i].isNull() ? Value::null(type) : convert(row[i], type, ConversionMode::Implicit);
+            }
+            if (!body.all &&
+                std::any_of(out.rows.begin(), out.rows.end(),
+                            [&row](const std::vector<Value>& seen) { return sameRow(seen, row); }))
+                continue;
+            out.rows.push_back(std::move(row));
+        }
+    return out;
+}
+
+ResultSet TableStatements::query(const Query& q) {
+    if (!q.ctes.empty())
+        refuse("common table expressions");
+    if (q.offset)
+        refuse("OFFSET ... FETCH");
+    if (q.body->spec)
+        return select(*q.body->spec, q.orderBy, nullptr);
+    ResultSet set = setOperation(*q.body);
+    std::vector<std::size_t> keys;
+    for (const OrderItem& o : q.orderBy) {
+        const Expr& e = *o.expr;
+        std::optional<std::size_t> index;
+        if (e.kind == ExprKind::Literal && e.as<LiteralExpr>().literalKind == LiteralKind::Integer &&
+            e.as<LiteralExpr>().value.size() < 10) {
+            const std::size_t n = std::stoul(e.as<LiteralExpr>().value);
+            if (n < 1 || n > set.columns.size())
+                throw SqlError(108, 16, 1,
+                               "The ORDER BY position number " + e.as<LiteralExpr>().value +
+                                   " is out of range of the number of items in the select list.");
+            index = n - 1;
+        } else if (e.kind == ExprKind::Column && e.as<ColumnExpr>().name.parts.size() == 1) {
+            for (std::size_t i = 0; i < set.columns.size() && !index; ++i)
+                if (foldName(set.columns[i].name) == foldName(e.as<ColumnExpr>().name.last()))
+                    index = i;
+        }
+        if (!index)
+            throw SqlError(104, 16, 1,
+                           "ORDER BY items must appear in the select list if the statement contains a UNION, "
+                           "INTERSECT or EXCEPT operator.");
+        keys.push_back(*index);
+    }
+    std::stable_sort(set.rows.begin(), set.rows.end(), [&](const auto& a, const auto& b) {
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const bool desc = q.orderBy[k].descending;
+            if (lessThan(a[keys[k]], b[keys[k]]))
+                return !desc;
+            if (lessThan(b[keys[k]], a[keys[k]]))
+                return desc;
+        }
+        return false;
+    });
+    context_.lastRowCount = static_cast<std::int64_t>(set.rows.size());
     return set;
 }
 

@@ -41,6 +41,10 @@ public:
     ResultSet select(const SelectSpec& spec, const std::vector<OrderItem>& orderBy,
                      const std::function<void(const SelectItem&, const Value&)>* assign);
 
+    // A whole query: one SELECT, or UNION [ALL] of several (columns of their combined types, names from
+    // the first), with its ORDER BY.
+    ResultSet query(const Query& q);
+
     // The result columns of a SELECT with FROM, typed in `outer`'s scope, without reading rows.
     std::vector<ResultColumn> describe(const SelectSpec& spec, const ExecutionContext& outer) const;
 
@@ -52,6 +56,7 @@ private:
     };
     using Combined = std::vector<const std::vector<Value>*>; // one row pointer per source
 
+    ResultSet setOperation(const QueryBody& body);
     TableInfo table(const ObjectName& name) const;
     Source load(const TableInfo& t) const;
     std::vector<Combined> joinRows(const TableSource& ts, std::vector<Source>& sources,
