@@ -86,14 +86,14 @@ TEST(Expressions, LikeAfterValueInWhereIsAPredicate) {
 TEST(Expressions, EveryNodeKnowsItsSourceRange) {
     const std::string sql = "SELECT a + b * 2 FROM t\rWHERE x = N'y'";
     const Batch batch = parseBatch(sql);
-    const auto& spec = *batch.statements[0]->as<SelectStmt>().query->body->spec;
-    const Expr& item = *spec.items[0].expr;
+    const auto& selectSpec = *batch.statements[0]->as<SelectStmt>().query->body->selectSpec;
+    const Expr& item = *selectSpec.items[0].expr;
     EXPECT_EQ(batch.textOf(item.range), "a + b * 2");
     EXPECT_EQ(batch.textOf(item.as<BinaryExpr>().right->range), "b * 2");
-    EXPECT_EQ(batch.textOf(spec.where->range), "x = N'y'");
-    EXPECT_EQ(spec.where->pos.line, 2u);
-    EXPECT_EQ(spec.where->pos.column, 7u);
-    EXPECT_EQ(spec.where->as<ComparisonExpr>().right->pos.column, 11u);
+    EXPECT_EQ(batch.textOf(selectSpec.where->range), "x = N'y'");
+    EXPECT_EQ(selectSpec.where->pos.line, 2u);
+    EXPECT_EQ(selectSpec.where->pos.column, 7u);
+    EXPECT_EQ(selectSpec.where->as<ComparisonExpr>().right->pos.column, 11u);
 }
 
 } // namespace

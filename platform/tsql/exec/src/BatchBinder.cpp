@@ -155,16 +155,16 @@ private:
     }
 
     void query(const Query& q) {
-        if (!q.body->spec || !q.ctes.empty())
+        if (!q.body->selectSpec || !q.ctes.empty())
             return; // refused when it runs
-        const SelectSpec& spec = *q.body->spec;
+        const SelectSpec& selectSpec = *q.body->selectSpec;
         std::vector<const NamedTableSource*> named;
         std::vector<const Expr*> conditions;
         bool supported = true;
-        for (const auto& ts : spec.from)
+        for (const auto& ts : selectSpec.from)
             collect(*ts, named, conditions, supported);
         std::optional<Scope> scope;
-        if (!spec.from.empty()) {
+        if (!selectSpec.from.empty()) {
             if (!supported)
                 return;
             std::vector<const ObjectName*> names;
@@ -181,7 +181,7 @@ private:
         for (const Expr* c : conditions)
             expr(*c);
         std::set<std::string> aliases;
-        for (const auto& item : spec.items) {
+        for (const auto& item : selectSpec.items) {
             if (!item.variable.empty())
                 variable(item.variable);
             if (item.alias)
@@ -189,8 +189,8 @@ private:
             if (item.expr->kind != ExprKind::Star)
                 expr(*item.expr);
         }
-        if (spec.where)
-            expr(*spec.where);
+        if (selectSpec.where)
+            expr(*selectSpec.where);
         for (const auto& o : q.orderBy) {
             const Expr& e = *o.expr;
             const bool alias = e.kind == ExprKind::Column && e.as<ColumnExpr>().name.parts.size() == 1 &&

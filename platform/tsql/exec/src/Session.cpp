@@ -52,10 +52,10 @@ std::string formatRaiserror(const std::string& format, const std::vector<Value>&
             out += format[i];
             continue;
         }
-        const char spec = format[++i];
-        if (spec == '%') {
+        const char directive = format[++i];
+        if (directive == '%') {
             out += '%';
-        } else if (spec == 'd' || spec == 'i' || spec == 's' || spec == 'u') {
+        } else if (directive == 'd' || directive == 'i' || directive == 's' || directive == 'u') {
             if (next < args.size()) {
                 const Value& v = args[next++];
                 out += v.isNull() ? "(null)" : convert(v, DataType::nvarchar(4000)).asText();
@@ -64,19 +64,19 @@ std::string formatRaiserror(const std::string& format, const std::vector<Value>&
             }
         } else {
             out += '%';
-            out += spec;
+            out += directive;
         }
     }
     return out;
 }
 
 // The items of a SELECT that assign variables: none or all of them (141 otherwise).
-std::size_t countAssignments(const SelectSpec& spec) {
+std::size_t countAssignments(const SelectSpec& selectSpec) {
     std::size_t assignments = 0;
-    for (const auto& item : spec.items)
+    for (const auto& item : selectSpec.items)
         if (!item.variable.empty())
             ++assignments;
-    if (assignments != 0 && assignments != spec.items.size())
+    if (assignments != 0 && assignments != selectSpec.items.size())
         throw SqlError(141, 15, 1,
                        "A SELECT statement that assigns a value to a variable must not be combined with "
                        "data-retrieval operations.");
@@ -127,33 +127,33 @@ struct Session::State {
         const Query& q = *s.query;
         if (!q.ctes.empty())
             refuse("common table expressions");
-        if (!q.body->spec) {
+        if (!q.body->selectSpec) {
             result->items.emplace_back(tables().query(q));
             return;
         }
         if (q.offset)
             refuse("OFFSET ... FETCH");
-        const SelectSpec& spec = *q.body->spec;
-        if (!spec.from.empty()) {
-            selectFrom(spec, q.orderBy);
+        const SelectSpec& selectSpec = *q.body->selectSpec;
+        if (!selectSpec.from.empty()) {
+            selectFrom(selectSpec, q.orderBy);
             return;
         }
         if (!q.orderBy.empty())
             refuse("ORDER BY without FROM");
-        if (spec.into)
+        if (selectSpec.into)
             refuse("SELECT INTO");
-        if (!spec.groupBy.empty() || spec.having)
+        if (!selectSpec.groupBy.empty() || selectSpec.having)
             refuse("GROUP BY and HAVING");
-        if (spec.top && (spec.top->percent || spec.top->withTies))
+        if (selectSpec.top && (selectSpec.top->percent || selectSpec.top->withTies))
             refuse("TOP PERCENT and WITH TIES");
 
-        for (const auto& item : spec.items)
+        for (const auto& item : selectSpec.items)
             if (item.expr->kind == ExprKind::Star)
                 throw SqlError(263, 16, 1, "Must specify table to select from.");
-        const std::size_t assignments = countAssignments(spec);
+        const std::size_t assignments = countAssignments(selectSpec);
         // The result's column types, known before any row.
         ResultSet set;
-        for (const auto& item : spec.items) {
+        for (const auto& item : selectSpec.items) {
             if (!item.variable.empty())
                 continue;
             const std::optional<DataType> type = staticType(*item.expr, context);
@@ -163,14 +163,14 @@ struct Session::State {
             set.columns.push_back({name, type ? *type : DataType::of(TypeId::Int)});
         }
 
-        bool produces = !spec.where || evaluateCondition(*spec.where, context) == true;
-        if (produces && spec.top) {
-            const Value n = evaluateScalar(*spec.top->count, context);
+        bool produces = !selectSpec.where || evaluateCondition(*selectSpec.where, context) == true;
+        if (produces && selectSpec.top) {
+            const Value n = evaluateScalar(*selectSpec.top->count, context);
             produces = !n.isNull() && convert(n, DataType::of(TypeId::BigInt)).asInt64() > 0;
         }
         if (assignments != 0) {
             if (produces)
-                for (const auto& item : spec.items) {
+                for (const auto& item : selectSpec.items) {
                     if (item.assignOp != AssignOp::Assign)
                         refuse("compound assignment operators");
                     assign(item.variable, evaluateScalar(*item.expr, context));
@@ -181,7 +181,7 @@ struct Session::State {
         if (produces) {
             std::vector<Value> row;
             std::size_t column = 0;
-            for (const auto& item : spec.items) {
+            for (const auto& item : selectSpec.items) {
                 Value v = evaluateScalar(*item.expr, context);
                 const DataType& type = set.columns[column++].type;
                 row.push_back(v.isNull() ? Value::null(type) : v);
@@ -192,15 +192,15 @@ struct Session::State {
         result->items.emplace_back(std::move(set));
     }
 
-    void selectFrom(const SelectSpec& spec, const std::vector<OrderItem>& orderBy) {
-        const std::size_t assignments = countAssignments(spec);
+    void selectFrom(const SelectSpec& selectSpec, const std::vector<OrderItem>& orderBy) {
+        const std::size_t assignments = countAssignments(selectSpec);
         const std::function<void(const SelectItem&, const Value&)> assigner = [this](const SelectItem& item,
                                                                                      const Value& v) {
             if (item.assignOp != AssignOp::Assign)
                 refuse("compound assignment operators");
             assign(item.variable, v);
         };
-        ResultSet set = tables().select(spec, orderBy, assignments ? &assigner : nullptr);
+        ResultSet set = tables().select(selectSpec, orderBy, assignments ? &assigner : nullptr);
         if (!assignments)
             result->items.emplace_back(std::move(set));
     }
@@ -387,9 +387,9 @@ Session::Session(std::shared_ptr<Database> database, SessionOptions options)
     state_->context.login = options.login;
     state_->context.runSubquery = [state = state_.get()](const Query& q) { return state->tables().query(q); };
     state_->context.describeSubquery = [state = state_.get()](const Query& q, const ExecutionContext& outer) {
-        if (!q.ctes.empty() || !q.body->spec || q.offset)
+        if (!q.ctes.empty() || !q.body->selectSpec || q.offset)
             refuse("subqueries with WITH, UNION or OFFSET");
-        return state->tables().describe(*q.body->spec, outer);
+        return state->tables().describe(*q.body->selectSpec, outer);
     };
     state_->context.spid = options.spid;
     state_->options = std::move(options);

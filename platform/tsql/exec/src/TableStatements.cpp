@@ -219,7 +219,7 @@ Value TableStatements::defaultOf(const ColumnInfo& c) {
     if (c.defaultExpression.empty())
         return Value::null(c.type);
     const Batch b = parseBatch("SELECT " + c.defaultExpression);
-    const auto& item = b.statements.at(0)->as<SelectStmt>().query->body->spec->items.at(0);
+    const auto& item = b.statements.at(0)->as<SelectStmt>().query->body->selectSpec->items.at(0);
     const SourcesInScope noSources(context_, nullptr);
     return evaluateScalar(*item.expr, context_);
 }
@@ -293,9 +293,9 @@ std::int64_t TableStatements::insert(const InsertStmt& s) {
         }
     } else if (s.sourceKind == InsertSourceKind::Query) {
         const Query& q = *s.query;
-        if (!q.ctes.empty() || !q.body->spec)
+        if (!q.ctes.empty() || !q.body->selectSpec)
             refuse("INSERT ... SELECT with WITH or UNION");
-        ResultSet set = select(*q.body->spec, q.orderBy, nullptr);
+        ResultSet set = select(*q.body->selectSpec, q.orderBy, nullptr);
         if (set.columns.size() != targets.size())
             throw SqlError(120, 15, 1,
                            "The select list for the INSERT statement contains " +
@@ -361,18 +361,18 @@ TableStatements::joinRows(const TableSource& ts, std::vector<Source>& sources,
     return out;
 }
 
-ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<OrderItem>& orderBy,
+ResultSet TableStatements::select(const SelectSpec& selectSpec, const std::vector<OrderItem>& orderBy,
                                   const std::function<void(const SelectItem&, const Value&)>* assign) {
-    if (spec.distinct && assign)
+    if (selectSpec.distinct && assign)
         refuse("SELECT DISTINCT with variable assignment");
-    if (spec.having)
+    if (selectSpec.having)
         refuse("HAVING");
-    if (spec.into)
+    if (selectSpec.into)
         refuse("SELECT INTO");
-    if (spec.top && (spec.top->percent || spec.top->withTies))
+    if (selectSpec.top && (selectSpec.top->percent || selectSpec.top->withTies))
         refuse("TOP PERCENT and WITH TIES");
     std::vector<const NamedTableSource*> named;
-    for (const auto& ts : spec.from)
+    for (const auto& ts : selectSpec.from)
         collectNamed(*ts, named);
     std::vector<Source> sources;
     sources.reserve(named.size());
@@ -394,10 +394,10 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             scope[i].row = c[i];
     };
 
-    std::vector<Combined> rows = spec.from.empty() ? std::vector<Combined>{Combined{}}
-                                                   : joinRows(*spec.from[0], sources, named, scope);
-    for (std::size_t f = 1; f < spec.from.size(); ++f) {
-        const std::vector<Combined> more = joinRows(*spec.from[f], sources, named, scope);
+    std::vector<Combined> rows = selectSpec.from.empty() ? std::vector<Combined>{Combined{}}
+                                                   : joinRows(*selectSpec.from[0], sources, named, scope);
+    for (std::size_t f = 1; f < selectSpec.from.size(); ++f) {
+        const std::vector<Combined> more = joinRows(*selectSpec.from[f], sources, named, scope);
         std::vector<Combined> product;
         for (const Combined& l : rows)
             for (const Combined& r : more) {
@@ -409,11 +409,11 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             }
         rows = std::move(product);
     }
-    if (spec.where) {
+    if (selectSpec.where) {
         std::vector<Combined> kept;
         for (const Combined& c : rows) {
             setRow(c);
-            if (evaluateCondition(*spec.where, context_) == true)
+            if (evaluateCondition(*selectSpec.where, context_) == true)
                 kept.push_back(c);
         }
         rows = std::move(kept);
@@ -427,7 +427,7 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
     };
     std::vector<Output> outputs;
     ResultSet set;
-    for (const SelectItem& item : spec.items) {
+    for (const SelectItem& item : selectSpec.items) {
         if (item.expr->kind == ExprKind::Star) {
             const auto& star = item.expr->as<StarExpr>();
             const std::string q = star.qualifier.empty() ? "" : foldName(star.qualifier.last());
@@ -460,8 +460,8 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
 
     // Units of output: one row each, or with GROUP BY or aggregates one group each (all rows form
     // one group when there is no GROUP BY).
-    bool grouped = !spec.groupBy.empty();
-    for (const SelectItem& item : spec.items)
+    bool grouped = !selectSpec.groupBy.empty();
+    for (const SelectItem& item : selectSpec.items)
         grouped = grouped || (item.expr->kind != ExprKind::Star && containsAggregate(*item.expr));
     std::vector<std::vector<Combined>> units;
     if (!grouped) {
@@ -472,12 +472,12 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             if (!o.expr)
                 refuse("* with GROUP BY or aggregates");
         std::vector<std::vector<Value>> keys;
-        if (spec.groupBy.empty())
+        if (selectSpec.groupBy.empty())
             units.emplace_back();
         for (Combined& c : rows) {
             setRow(c);
             std::vector<Value> key;
-            for (const auto& g : spec.groupBy)
+            for (const auto& g : selectSpec.groupBy)
                 key.push_back(evaluateScalar(*g, context_));
             std::size_t k = 0;
             for (; k < keys.size(); ++k) {
@@ -488,7 +488,7 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                 if (same)
                     break;
             }
-            if (spec.groupBy.empty())
+            if (selectSpec.groupBy.empty())
                 k = 0;
             else if (k == keys.size()) {
                 keys.push_back(std::move(key));
@@ -554,22 +554,22 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
             units.push_back(std::move(k.second));
     }
     std::optional<std::size_t> limit;
-    if (spec.top) {
-        const Value n = [this, &spec] {
+    if (selectSpec.top) {
+        const Value n = [this, &selectSpec] {
             const SourcesInScope noSources(context_, nullptr);
-            return evaluateScalar(*spec.top->count, context_);
+            return evaluateScalar(*selectSpec.top->count, context_);
         }();
         const std::int64_t count = n.isNull() ? 0 : convert(n, DataType::of(TypeId::BigInt)).asInt64();
         limit = static_cast<std::size_t>(std::max<std::int64_t>(count, 0));
         // With DISTINCT the rows are counted after duplicates are gone.
-        if (!spec.distinct && *limit < units.size())
+        if (!selectSpec.distinct && *limit < units.size())
             units.resize(*limit);
     }
     for (const auto& unit : units) {
         setUnit(unit);
         const Combined& c = unit.empty() ? noRow : unit[0];
         if (assign) {
-            for (const SelectItem& item : spec.items)
+            for (const SelectItem& item : selectSpec.items)
                 (*assign)(item, evaluateScalar(*item.expr, context_));
             continue;
         }
@@ -581,12 +581,12 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
                           : (c[out.source] ? (*c[out.source])[out.column] : Value::null(set.columns[i].type));
             row.push_back(v.isNull() ? Value::null(set.columns[i].type) : std::move(v));
         }
-        if (spec.distinct &&
+        if (selectSpec.distinct &&
             std::any_of(set.rows.begin(), set.rows.end(),
                         [&row](const std::vector<Value>& seen) { return sameRow(seen, row); }))
             continue;
         set.rows.push_back(std::move(row));
-        if (spec.distinct && limit && set.rows.size() >= *limit)
+        if (selectSpec.distinct && limit && set.rows.size() >= *limit)
             break;
     }
     if (limit && *limit == 0)
@@ -596,8 +596,8 @@ ResultSet TableStatements::select(const SelectSpec& spec, const std::vector<Orde
 }
 
 ResultSet TableStatements::setOperation(const QueryBody& body) {
-    if (body.spec)
-        return select(*body.spec, {}, nullptr);
+    if (body.selectSpec)
+        return select(*body.selectSpec, {}, nullptr);
     if (body.op != SetOperator::Union)
         refuse("EXCEPT and INTERSECT");
     ResultSet left = setOperation(*body.left);
@@ -632,8 +632,8 @@ ResultSet TableStatements::query(const Query& q) {
         refuse("common table expressions");
     if (q.offset)
         refuse("OFFSET ... FETCH");
-    if (q.body->spec)
-        return select(*q.body->spec, q.orderBy, nullptr);
+    if (q.body->selectSpec)
+        return select(*q.body->selectSpec, q.orderBy, nullptr);
     ResultSet set = setOperation(*q.body);
     std::vector<std::size_t> keys;
     for (const OrderItem& o : q.orderBy) {
@@ -672,10 +672,10 @@ ResultSet TableStatements::query(const Query& q) {
     return set;
 }
 
-std::vector<ResultColumn> TableStatements::describe(const SelectSpec& spec,
+std::vector<ResultColumn> TableStatements::describe(const SelectSpec& selectSpec,
                                                     const ExecutionContext& outer) const {
     std::vector<const NamedTableSource*> named;
-    for (const auto& ts : spec.from)
+    for (const auto& ts : selectSpec.from)
         collectNamed(*ts, named);
     std::vector<TableInfo> tables;
     tables.reserve(named.size());
@@ -687,9 +687,9 @@ std::vector<ResultColumn> TableStatements::describe(const SelectSpec& spec,
     ExecutionContext context = outer;
     if (outer.sources)
         context.outerSources.push_back(outer.sources);
-    context.sources = spec.from.empty() ? nullptr : &scope;
+    context.sources = selectSpec.from.empty() ? nullptr : &scope;
     std::vector<ResultColumn> columns;
-    for (const SelectItem& item : spec.items) {
+    for (const SelectItem& item : selectSpec.items) {
         if (item.expr->kind == ExprKind::Star) {
             for (const RowSource& r : scope)
                 for (const ColumnInfo& c : r.table->columns)

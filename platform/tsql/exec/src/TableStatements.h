@@ -38,7 +38,7 @@ public:
     std::int64_t remove(const DeleteStmt& s);
     // A SELECT with FROM: the result set, or, for SELECT @v = ..., the assignments made row by row
     // (`assign` is called per row and item) and an empty result.
-    ResultSet select(const SelectSpec& spec, const std::vector<OrderItem>& orderBy,
+    ResultSet select(const SelectSpec& selectSpec, const std::vector<OrderItem>& orderBy,
                      const std::function<void(const SelectItem&, const Value&)>* assign);
 
     // A whole query: one SELECT, or UNION [ALL] of several (columns of their combined types, names from
@@ -46,7 +46,7 @@ public:
     ResultSet query(const Query& q);
 
     // The result columns of a SELECT with FROM, typed in `outer`'s scope, without reading rows.
-    std::vector<ResultColumn> describe(const SelectSpec& spec, const ExecutionContext& outer) const;
+    std::vector<ResultColumn> describe(const SelectSpec& selectSpec, const ExecutionContext& outer) const;
 
 private:
     struct Source {

@@ -12,7 +12,7 @@ public:
     void expr(const Expr& e);
     void query(const Query& q);
     void body(const QueryBody& b);
-    void spec(const SelectSpec& s);
+    void selectSpec(const SelectSpec& s);
     void source(const TableSource& s);
     void stmt(const Stmt& s);
 
@@ -424,8 +424,8 @@ void Printer::query(const Query& q) {
 }
 
 void Printer::body(const QueryBody& b) {
-    if (b.spec) {
-        spec(*b.spec);
+    if (b.selectSpec) {
+        selectSpec(*b.selectSpec);
         return;
     }
     switch (b.op) {
@@ -471,7 +471,7 @@ void Printer::from(const std::vector<TableSourcePtr>& sources) {
     close();
 }
 
-void Printer::spec(const SelectSpec& s) {
+void Printer::selectSpec(const SelectSpec& s) {
     open("select");
     if (s.distinct)
         word("distinct");

@@ -151,14 +151,14 @@ bool Parser::parseColumnConstraint(ColumnDefinition& column) {
     if (acceptWord("CONSTRAINT"))
         name = parseIdentifier();
     if (acceptWord("DEFAULT")) {
-        DefaultSpec spec;
-        spec.name = std::move(name);
-        spec.value = parseScalar();
+        DefaultSpec defaultSpec;
+        defaultSpec.name = std::move(name);
+        defaultSpec.value = parseScalar();
         if (isWord("WITH") && isWord("VALUES", 1)) {
             advance();
             advance();
         }
-        column.defaultValue = std::move(spec);
+        column.defaultValue = std::move(defaultSpec);
         return true;
     }
     if (isWord("NULL") || (isWord("NOT") && isWord("NULL", 1))) {

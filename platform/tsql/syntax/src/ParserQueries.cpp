@@ -114,7 +114,7 @@ QueryBodyPtr Parser::parseQueryPrimary() {
         fail();
     auto body = std::make_unique<QueryBody>();
     body->pos = peek().pos;
-    body->spec = parseSelectSpec();
+    body->selectSpec = parseSelectSpec();
     return body;
 }
 
@@ -143,36 +143,36 @@ std::optional<TopClause> Parser::parseTop(bool allowBareNumber) {
 }
 
 std::unique_ptr<SelectSpec> Parser::parseSelectSpec() {
-    auto spec = std::make_unique<SelectSpec>();
-    spec->pos = expectWord("SELECT").pos;
+    auto selectSpec = std::make_unique<SelectSpec>();
+    selectSpec->pos = expectWord("SELECT").pos;
     if (acceptWord("DISTINCT"))
-        spec->distinct = true;
+        selectSpec->distinct = true;
     else
         acceptWord("ALL");
-    spec->top = parseTop(true);
+    selectSpec->top = parseTop(true);
     do {
-        spec->items.push_back(parseSelectItem());
+        selectSpec->items.push_back(parseSelectItem());
     } while (acceptOp(","));
     if (acceptWord("INTO"))
-        spec->into = parseObjectName();
+        selectSpec->into = parseObjectName();
     if (acceptWord("FROM"))
-        spec->from = parseFromList();
+        selectSpec->from = parseFromList();
     if (acceptWord("WHERE"))
-        spec->where = parseCondition();
+        selectSpec->where = parseCondition();
     if (isWord("GROUP")) {
         advance();
         expectWord("BY");
         if (isWord("ALL"))
             unsupported("GROUP BY ALL");
         do {
-            spec->groupBy.push_back(parseScalar());
+            selectSpec->groupBy.push_back(parseScalar());
         } while (acceptOp(","));
         if (isWord("WITH") && (isWord("ROLLUP", 1) || isWord("CUBE", 1)))
             unsupported(std::string("WITH ") + std::string(peek(1).text));
     }
     if (acceptWord("HAVING"))
-        spec->having = parseCondition();
-    return spec;
+        selectSpec->having = parseCondition();
+    return selectSpec;
 }
 
 SelectItem Parser::parseSelectItem() {

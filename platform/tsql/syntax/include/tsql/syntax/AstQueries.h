@@ -113,9 +113,9 @@ enum class SetOperator { Union, Except, Intersect };
 struct QueryBody;
 using QueryBodyPtr = std::unique_ptr<QueryBody>;
 
-// Either one SELECT specification or a set operation of two bodies.
+// Either one plain SELECT or a set operation of two bodies.
 struct QueryBody {
-    std::unique_ptr<SelectSpec> spec; // set for a plain SELECT
+    std::unique_ptr<SelectSpec> selectSpec; // set for a plain SELECT
     SetOperator op = SetOperator::Union;
     bool all = false; // UNION ALL
     QueryBodyPtr left, right;
