@@ -1,6 +1,5 @@
 #include "Catalog.h"
 
-#include "ExpressionEvaluator.h"
 #include "SqliteStatement.h"
 
 #include "tsql/Collation.h"
@@ -8,21 +7,6 @@
 #include "tsql/SqliteValues.h"
 
 namespace tsql {
-
-std::optional<std::size_t> TableInfo::findColumn(std::string_view name) const {
-    const std::string folded = foldName(name);
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        if (foldName(columns[i].name) == folded)
-            return i;
-    return std::nullopt;
-}
-
-std::optional<std::size_t> TableInfo::identityColumn() const {
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        if (columns[i].identitySeed)
-            return i;
-    return std::nullopt;
-}
 
 namespace {
 
@@ -79,7 +63,7 @@ std::string Catalog::q(std::string_view text) const {
 Catalog::Catalog(sqlite3* db, bool temporary) : db_(db), schema_(temporary ? "temp" : "main") {
     // Only a new database is written to here, so that opening a catalog never waits for a writer.
     SqliteStatement exists(db_,
-                           "SELECT 1 FROM " + schema_ + ".sqlite_master WHERE name = 'tsql_catalog_keys'");
+                           "SELECT 1 FROM " + schema_ + ".sqlite_master WHERE name = 'tsql_catalog_modules'");
     if (exists.step())
         return;
     run(db_, q("CREATE TABLE IF NOT EXISTS tsql_catalog_tables(id INTEGER PRIMARY KEY, name TEXT NOT NULL "
@@ -93,6 +77,47 @@ Catalog::Catalog(sqlite3* db, bool temporary) : db_(db), schema_(temporary ? "te
     run(db_,
         q("CREATE TABLE IF NOT EXISTS tsql_catalog_keys(table_id INTEGER, name TEXT, is_primary INTEGER, "
           "columns TEXT)"));
+    run(db_,
+        q("CREATE TABLE IF NOT EXISTS tsql_catalog_modules(name TEXT NOT NULL COLLATE " +
+          std::string(Collation::kSqliteName) + " UNIQUE, type TEXT NOT NULL, definition TEXT NOT NULL)"));
+}
+
+std::optional<Catalog::Module> Catalog::findModule(std::string_view name) const {
+    SqliteStatement m(db_, q("SELECT name, type, definition FROM tsql_catalog_modules WHERE name = ?1"));
+    m.bindText(1, std::string(name));
+    if (!m.step())
+        return std::nullopt;
+    return Module{m.textAt(0), m.textAt(1), m.textAt(2)};
+}
+
+void Catalog::createModule(const Module& module) {
+    if (find(module.name) || findModule(module.name))
+        throw SqlError(2714, 16, 3,
+                       "There is already an object named '" + module.name + "' in the database.");
+    SqliteStatement m(db_, q("INSERT INTO tsql_catalog_modules VALUES (?1, ?2, ?3)"));
+    m.bindText(1, module.name);
+    m.bindText(2, module.type);
+    m.bindText(3, module.definition);
+    m.step();
+}
+
+void Catalog::alterModule(const Module& module) {
+    SqliteStatement m(db_, q("UPDATE tsql_catalog_modules SET definition = ?2 WHERE name = ?1"));
+    m.bindText(1, module.name);
+    m.bindText(2, module.definition);
+    m.step();
+}
+
+void Catalog::dropModule(std::string_view name) {
+    SqliteStatement m(db_, q("DELETE FROM tsql_catalog_modules WHERE name = ?1"));
+    m.bindText(1, std::string(name));
+    m.step();
+}
+
+void Catalog::resetIdentity(const TableInfo& table) {
+    SqliteStatement u(db_, q("UPDATE tsql_catalog_tables SET identity_last = NULL WHERE id = ?1"));
+    u.bindInt(1, table.id);
+    u.step();
 }
 
 std::optional<TableInfo> Catalog::find(std::string_view name) const {
@@ -131,7 +156,7 @@ std::optional<TableInfo> Catalog::find(std::string_view name) const {
 }
 
 void Catalog::create(TableInfo table) {
-    if (find(table.name))
+    if (find(table.name) || findModule(table.name))
         throw SqlError(2714, 16, 6, "There is already an object named '" + table.name + "' in the database.");
     SqliteStatement t(db_, q("INSERT INTO tsql_catalog_tables(name) VALUES (?1)"));
     t.bindText(1, table.name);

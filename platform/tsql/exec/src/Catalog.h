@@ -1,10 +1,11 @@
 #pragma once
-// The engine's own catalog of tables, kept in tables of the database file: columns with their
-// SQL Server types, nullability, identity and defaults, and the PRIMARY KEY and UNIQUE keys.
+// The engine's own catalog, kept in tables of the database file: tables with their columns (SQL
+// Server types, nullability, identity and defaults) and PRIMARY KEY and UNIQUE keys; views,
+// procedures and functions with their texts.
 // Each table's rows live in a storage table named after its id, so no name from a batch is ever
 // written into SQL text.
 
-#include "tsql/DataType.h"
+#include "tsql/binder/TableInfo.h"
 
 #include <sqlite3.h>
 
@@ -15,33 +16,6 @@
 #include <vector>
 
 namespace tsql {
-
-struct ColumnInfo {
-    std::string name;
-    DataType type;
-    bool nullable = true;
-    std::optional<std::int64_t> identitySeed, identityIncrement;
-    std::string defaultExpression; // T-SQL text of the DEFAULT, empty when none
-};
-
-struct KeyInfo {
-    std::string name;
-    bool primary = false;
-    std::vector<int> columns; // ordinals
-};
-
-struct TableInfo {
-    std::int64_t id = 0;
-    std::string schema = "main"; // "temp" for #tables, which live as long as the connection
-    std::string name;
-    std::vector<ColumnInfo> columns;
-    std::vector<KeyInfo> keys;
-
-    std::string storageName() const { return schema + ".tsql_t" + std::to_string(id); }
-    static std::string storageColumn(std::size_t ordinal) { return "c" + std::to_string(ordinal); }
-    std::optional<std::size_t> findColumn(std::string_view name) const;
-    std::optional<std::size_t> identityColumn() const;
-};
 
 class Catalog {
 public:
@@ -59,6 +33,22 @@ public:
     // after a rollback the values taken since the last call are recorded again.
     void forgetTakenIdentities() { taken_.clear(); }
     void keepTakenIdentities();
+    // TRUNCATE TABLE starts the identity again at its seed.
+    void resetIdentity(const TableInfo& table);
+
+    // Views, procedures and functions: their CREATE text as written, under a type letter as the
+    // server's sysobjects has it ("V", "P", "FN").
+    struct Module {
+        std::string name;
+        std::string type;
+        std::string definition;
+    };
+    std::optional<Module> findModule(std::string_view name) const;
+    // SqlError 2714 when the name is taken by a table or another module.
+    void createModule(const Module& module);
+    // Replaces the text of an existing module (ALTER).
+    void alterModule(const Module& module);
+    void dropModule(std::string_view name);
 
 private:
     std::string q(std::string_view sql) const; // the catalog's tables qualified with its schema

@@ -1,7 +1,7 @@
 #include "tsql/exec/Database.h"
 
 #include "tsql/SqlError.h"
-#include "tsql/SqliteFunctions.h"
+#include "tsql/codegen/RuntimeFunctions.h"
 
 #include <sqlite3.h>
 
@@ -21,7 +21,7 @@ std::shared_ptr<Database> Database::open(const std::string& path) {
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     if (path != ":memory:")
         db->execute("PRAGMA journal_mode=WAL");
-    registerEngineFunctions(raw);
+    registerRuntimeFunctions(raw);
     return db;
 }
 

@@ -1,6 +1,7 @@
 #include "InstructionList.h"
 
-#include "ExpressionEvaluator.h"
+#include "tsql/binder/Binder.h"
+#include "tsql/binder/Names.h"
 
 #include "tsql/SqlError.h"
 
@@ -152,6 +153,9 @@ private:
         case StmtKind::Transaction:
         case StmtKind::CreateTable:
         case StmtKind::Drop:
+        case StmtKind::Truncate:
+        case StmtKind::CreateView:
+        case StmtKind::Permission:
             emit({InstructionOp::Run, &s, nullptr, 0});
             return;
         default:
@@ -168,6 +172,18 @@ private:
 } // namespace
 
 std::vector<Instruction> compileInstructions(const StmtList& statements) {
+    // A module's CREATE must stand alone at the head of its batch.
+    for (std::size_t i = 0; i < statements.size(); ++i) {
+        const StmtKind k = statements[i]->kind;
+        const char* what = k == StmtKind::CreateView        ? "CREATE VIEW"
+                           : k == StmtKind::CreateProcedure ? "CREATE PROCEDURE"
+                           : k == StmtKind::CreateFunction  ? "CREATE FUNCTION"
+                           : k == StmtKind::CreateTrigger   ? "CREATE TRIGGER"
+                                                            : nullptr;
+        if (what && (i > 0 || statements.size() > 1))
+            throw SqlError(111, 15, 1,
+                           std::string("'") + what + "' must be the first statement in a query batch.");
+    }
     return Compiler().run(statements);
 }
 

@@ -1,13 +1,18 @@
 #include "tsql/exec/Session.h"
 
-#include "BatchBinder.h"
-#include "ExecutionContext.h"
-#include "ExpressionEvaluator.h"
 #include "InstructionList.h"
-#include "TableStatements.h"
+#include "RowWriter.h"
+#include "SessionCatalog.h"
+#include "SqliteStatement.h"
+#include "TableDefinitions.h"
 
 #include "tsql/Convert.h"
 #include "tsql/SqlError.h"
+#include "tsql/SqliteValues.h"
+#include "tsql/binder/Binder.h"
+#include "tsql/binder/Names.h"
+#include "tsql/codegen/DirectEvaluator.h"
+#include "tsql/codegen/SqlGenerator.h"
 #include "tsql/syntax/Parser.h"
 #include "tsql/syntax/SyntaxError.h"
 
@@ -38,8 +43,8 @@ DateTime wallClock() {
 
 // Errors after which the server stops the whole batch rather than just the statement.
 bool abortsBatch(int number) {
-    static const std::set<int> numbers = {137, 195, 206, 207,  208,  209,  241,  242,  245,
-                                          257, 402, 529, 2715, 8114, 8117, 8169, 50900};
+    static const std::set<int> numbers = {137, 195,  206,  207,  208,  209,  241,   242,   245,  257, 402,
+                                          529, 2715, 4104, 8114, 8117, 8169, 50900, 50903, 8120, 116, 4145};
     return numbers.count(number) != 0;
 }
 
@@ -52,168 +57,401 @@ std::string formatRaiserror(const std::string& format, const std::vector<Value>&
             out += format[i];
             continue;
         }
-        const char directive = format[++i];
-        if (directive == '%') {
+        std::size_t j = i + 1;
+        // flags, width and precision are accepted and ignored
+        while (j < format.size() &&
+               std::string_view("-+ #0123456789.*").find(format[j]) != std::string_view::npos)
+            ++j;
+        if (j < format.size() && (format[j] == 'l' || format[j] == 'h'))
+            ++j;
+        const char directive = j < format.size() ? format[j] : '\0';
+        if (directive == '%' && j == i + 1) {
             out += '%';
-        } else if (directive == 'd' || directive == 'i' || directive == 's' || directive == 'u') {
+            i = j;
+        } else if (directive == 'd' || directive == 'i' || directive == 's' || directive == 'u' ||
+                   directive == 'x' || directive == 'X' || directive == 'o') {
             if (next < args.size()) {
                 const Value& v = args[next++];
                 out += v.isNull() ? "(null)" : convert(v, DataType::nvarchar(4000)).asText();
             } else {
                 out += "(null)";
             }
+            i = j;
         } else {
             out += '%';
-            out += directive;
         }
     }
     return out;
 }
 
-// The items of a SELECT that assign variables: none or all of them (141 otherwise).
-std::size_t countAssignments(const SelectSpec& selectSpec) {
-    std::size_t assignments = 0;
-    for (const auto& item : selectSpec.items)
-        if (!item.variable.empty())
-            ++assignments;
-    if (assignments != 0 && assignments != selectSpec.items.size())
-        throw SqlError(141, 15, 1,
-                       "A SELECT statement that assigns a value to a variable must not be combined with "
-                       "data-retrieval operations.");
-    return assignments;
-}
+// A piece of generated SQL with its prepared statement, prepared on first use.
+struct PreparedSql {
+    GeneratedSql sql;
+    std::unique_ptr<SqliteStatement> statement;
+};
+
+// A statement or condition of the batch once bound.
+struct CompiledStatement {
+    bool bound = false;
+    std::vector<BoundExprPtr> exprs;
+    std::vector<int> slots;
+    std::shared_ptr<const BoundQuery> query;
+    std::unique_ptr<BoundInsert> insert;
+    std::unique_ptr<BoundChange> change;
+    std::vector<std::unique_ptr<PreparedSql>> sql;
+};
 
 } // namespace
 
 struct Session::State {
     std::shared_ptr<Database> database;
     SessionOptions options;
-    ExecutionContext context;
+    SessionCatalog catalog;
     BatchResult* result = nullptr;
     const Batch* batch = nullptr;
-    std::unique_ptr<TableStatements> tables_;
 
-    void sqlite(const char* sql) { database->execute(sql); }
+    // The session's values behind the @@ functions.
+    int lastError = 0;
+    std::int64_t lastRowCount = 0;
+    int tranCount = 0;
+    std::optional<Value> scopeIdentity;
+    std::optional<Value> identity;
+    DateTime statementTime;
+    bool noCount = false;
+    int fetchStatus = -1;
 
-    TableStatements& tables() {
-        if (!tables_)
-            tables_ = std::make_unique<TableStatements>(database->handle(), context);
-        return *tables_;
-    }
+    // The running batch.
+    VariableScope scope;
+    std::vector<Value> variables;
+    std::vector<Instruction> code;
+    std::vector<CompiledStatement> compiled;
 
-    void assign(const std::string& name, const Value& value) {
-        auto it = context.variables.find(foldName(name));
-        if (it == context.variables.end())
-            throw undeclaredVariable(name);
-        const DataType type = it->second.type();
-        it->second = value.isNull() ? Value::null(type) : convert(value, type, ConversionMode::Assign);
-    }
+    State(std::shared_ptr<Database> db, SessionOptions o)
+        : database(std::move(db)), options(std::move(o)), catalog(database->handle()) {}
 
-    void declare(const DeclareVariablesStmt& s) {
-        for (const auto& v : s.variables) {
-            const std::string key = foldName(v.name);
-            if (context.variables.count(key))
-                throw SqlError(134, 15, 1,
-                               "The variable name '" + v.name +
-                                   "' has already been declared. Variable names must be unique within a "
-                                   "query batch or stored procedure.");
-            context.variables[key] = Value::null(resolveType(v.type, LengthDefault::Declaration));
-            if (v.initializer)
-                assign(v.name, evaluateScalar(*v.initializer, context));
+    sqlite3* db() const { return database->handle(); }
+
+    Value sessionValue(SessionValue v, const DataType& type) const {
+        switch (v) {
+        case SessionValue::Error:
+            return Value::integer(lastError);
+        case SessionValue::RowCount:
+            return Value::integer(lastRowCount);
+        case SessionValue::TranCount:
+            return Value::integer(tranCount);
+        case SessionValue::Spid:
+            return Value::integer(options.spid, TypeId::SmallInt);
+        case SessionValue::FetchStatus:
+            return Value::integer(fetchStatus);
+        case SessionValue::NestLevel:
+            return Value::integer(0);
+        case SessionValue::Identity:
+            return identity ? convert(*identity, type) : Value::null(type);
+        case SessionValue::Now:
+            return Value::dateTime(statementTime);
+        case SessionValue::Login:
+            return Value::text(options.login, type);
+        case SessionValue::ScopeIdentity:
+            return scopeIdentity ? convert(*scopeIdentity, type) : Value::null(type);
+        case SessionValue::DatabaseName:
+            return Value::text("provozmat", type);
+        case SessionValue::HostName:
+            return Value::text("localhost", type);
+        case SessionValue::ServerName:
+            return Value::text("localhost", type);
+        case SessionValue::Version:
+            return Value::text("Microsoft SQL Server 2008 (embedded T-SQL engine)", type);
+        default:
+            return Value::null(type);
         }
     }
 
-    void select(const SelectStmt& s) {
-        const Query& q = *s.query;
-        if (!q.ctes.empty())
-            refuse("common table expressions");
-        if (!q.body->selectSpec) {
-            result->items.emplace_back(tables().query(q));
-            return;
+    Value parameter(const BoundExpr& e) const {
+        switch (e.kind) {
+        case BoundKind::Variable:
+            return variables.at(static_cast<std::size_t>(e.slot));
+        case BoundKind::Session:
+            return sessionValue(e.session, e.type);
+        default:
+            return e.constant;
         }
-        if (q.offset)
-            refuse("OFFSET ... FETCH");
-        const SelectSpec& selectSpec = *q.body->selectSpec;
-        if (!selectSpec.from.empty()) {
-            selectFrom(selectSpec, q.orderBy);
-            return;
-        }
-        if (!q.orderBy.empty())
-            refuse("ORDER BY without FROM");
-        if (selectSpec.into)
-            refuse("SELECT INTO");
-        if (!selectSpec.groupBy.empty() || selectSpec.having)
-            refuse("GROUP BY and HAVING");
-        if (selectSpec.top && (selectSpec.top->percent || selectSpec.top->withTies))
-            refuse("TOP PERCENT and WITH TIES");
+    }
 
-        for (const auto& item : selectSpec.items)
-            if (item.expr->kind == ExprKind::Star)
-                throw SqlError(263, 16, 1, "Must specify table to select from.");
-        const std::size_t assignments = countAssignments(selectSpec);
-        // The result's column types, known before any row.
-        ResultSet set;
-        for (const auto& item : selectSpec.items) {
-            if (!item.variable.empty())
-                continue;
-            const std::optional<DataType> type = staticType(*item.expr, context);
-            std::string name;
-            if (item.alias)
-                name = item.alias->name;
-            set.columns.push_back({name, type ? *type : DataType::of(TypeId::Int)});
-        }
+    SqliteStatement& prepare(PreparedSql& p) {
+        if (!p.statement)
+            p.statement = std::make_unique<SqliteStatement>(db(), p.sql.text);
+        else
+            p.statement->reset();
+        for (std::size_t i = 0; i < p.sql.params.size(); ++i)
+            p.statement->bind(static_cast<int>(i + 1), parameter(*p.sql.params[i]));
+        return *p.statement;
+    }
 
-        bool produces = !selectSpec.where || evaluateCondition(*selectSpec.where, context) == true;
-        if (produces && selectSpec.top) {
-            const Value n = evaluateScalar(*selectSpec.top->count, context);
-            produces = !n.isNull() && convert(n, DataType::of(TypeId::BigInt)).asInt64() > 0;
-        }
-        if (assignments != 0) {
-            if (produces)
-                for (const auto& item : selectSpec.items) {
-                    if (item.assignOp != AssignOp::Assign)
-                        refuse("compound assignment operators");
-                    assign(item.variable, evaluateScalar(*item.expr, context));
-                }
-            context.lastRowCount = produces ? 1 : 0;
-            return;
-        }
-        if (produces) {
-            std::vector<Value> row;
-            std::size_t column = 0;
-            for (const auto& item : selectSpec.items) {
-                Value v = evaluateScalar(*item.expr, context);
-                const DataType& type = set.columns[column++].type;
-                row.push_back(v.isNull() ? Value::null(type) : v);
+    PreparedSql& sqlFor(CompiledStatement& c, std::size_t index,
+                        const std::function<GeneratedSql()>& generate) {
+        if (c.sql.size() <= index)
+            c.sql.resize(index + 1);
+        if (!c.sql[index])
+            c.sql[index] = std::make_unique<PreparedSql>(PreparedSql{generate(), nullptr});
+        return *c.sql[index];
+    }
+
+    // The value of an expression: directly when it reads no table, else through SQLite.
+    Value value(const BoundExpr& e, CompiledStatement& c, std::size_t index) {
+        if (isDirect(e))
+            return evaluateDirect(e, [this](const BoundExpr& p) { return parameter(p); });
+        SqliteStatement& s = prepare(sqlFor(c, index, [&] { return generateValue(e); }));
+        const DataType type = e.isCondition() ? DataType::of(TypeId::Bit) : e.type;
+        Value v = s.step() ? s.valueAt(0, type) : Value::null(type);
+        s.reset();
+        return v;
+    }
+
+    std::optional<bool> truth(const BoundExpr& e, CompiledStatement& c) {
+        const Value v = value(e, c, 0);
+        if (v.isNull())
+            return std::nullopt;
+        return v.asBool();
+    }
+
+    // Runs the query and calls `row` with the statement positioned on each result row.
+    std::int64_t rows(const BoundQuery& q, CompiledStatement& c, std::size_t index,
+                      const std::function<void(SqliteStatement&)>& row) {
+        SqliteStatement& s = prepare(sqlFor(c, index, [&] { return generateQuery(q); }));
+        std::int64_t n = 0;
+        try {
+            while (s.step()) {
+                ++n;
+                row(s);
             }
-            set.rows.push_back(std::move(row));
+        } catch (...) {
+            s.reset();
+            throw;
         }
-        context.lastRowCount = static_cast<std::int64_t>(set.rows.size());
+        s.reset();
+        return n;
+    }
+
+    void assign(int slot, const Value& v) {
+        Value& target = variables.at(static_cast<std::size_t>(slot));
+        const DataType type = target.type();
+        target = v.isNull() ? Value::null(type) : convert(v, type, ConversionMode::Assign);
+    }
+
+    // Binding ----------------------------------------------------------------------------------
+
+    BinderOptions binderOptions() const { return BinderOptions{kDefaultCompatibilityLevel}; }
+
+    void bindStatement(const Stmt& s, CompiledStatement& c) {
+        Binder binder(catalog, scope, binderOptions());
+        switch (s.kind) {
+        case StmtKind::Select:
+            c.query = binder.query(*s.as<SelectStmt>().query);
+            break;
+        case StmtKind::DeclareVariables:
+            for (const auto& v : s.as<DeclareVariablesStmt>().variables) {
+                BoundExprPtr init = v.initializer ? binder.scalar(*v.initializer) : nullptr;
+                c.slots.push_back(
+                    scope.declare(v.name, resolveType(v.type, LengthDefault::Declaration)).slot);
+                c.exprs.push_back(std::move(init));
+            }
+            break;
+        case StmtKind::SetVariable: {
+            const auto& set = s.as<SetVariableStmt>();
+            if (set.op != AssignOp::Assign)
+                refuse("compound assignment operators");
+            const VariableInfo* v = scope.find(set.variable);
+            if (!v)
+                throw SqlError(137, 15, 2, "Must declare the scalar variable \"" + set.variable + "\".");
+            c.slots.push_back(v->slot);
+            c.exprs.push_back(binder.scalar(*set.value));
+            break;
+        }
+        case StmtKind::Print:
+            c.exprs.push_back(binder.scalar(*s.as<PrintStmt>().value));
+            break;
+        case StmtKind::Raiserror: {
+            const auto& r = s.as<RaiserrorStmt>();
+            c.exprs.push_back(binder.scalar(*r.message));
+            c.exprs.push_back(binder.scalar(*r.severity));
+            c.exprs.push_back(binder.scalar(*r.state));
+            for (const auto& a : r.args)
+                c.exprs.push_back(binder.scalar(*a));
+            break;
+        }
+        case StmtKind::Insert:
+            c.insert = std::make_unique<BoundInsert>(binder.insert(s.as<InsertStmt>()));
+            break;
+        case StmtKind::Update:
+            c.change = std::make_unique<BoundChange>(binder.update(s.as<UpdateStmt>()));
+            break;
+        case StmtKind::Delete:
+            c.change = std::make_unique<BoundChange>(binder.remove(s.as<DeleteStmt>()));
+            break;
+        case StmtKind::If:
+            c.exprs.push_back(binder.condition(*s.as<IfStmt>().condition));
+            break;
+        case StmtKind::While:
+            c.exprs.push_back(binder.condition(*s.as<WhileStmt>().condition));
+            break;
+        default:
+            break;
+        }
+        c.bound = true;
+    }
+
+    // Binds every statement before any runs, as the server compiles a batch; a statement on a table
+    // that does not exist yet is bound when it runs (deferred name resolution).
+    void bindAll() {
+        compiled.clear();
+        compiled.resize(code.size());
+        for (std::size_t i = 0; i < code.size(); ++i) {
+            const Instruction& in = code[i];
+            if (in.op != InstructionOp::Run && in.op != InstructionOp::JumpIfNot)
+                continue;
+            try {
+                bindStatement(*in.statement, compiled[i]);
+            } catch (const SqlError& e) {
+                if (e.number != 208 || in.statement->kind == StmtKind::DeclareVariables)
+                    throw;
+                compiled[i] = CompiledStatement{};
+            }
+        }
+    }
+
+    // Running ----------------------------------------------------------------------------------
+
+    void select(CompiledStatement& c) {
+        const BoundQuery& q = *c.query;
+        const bool assigns = q.select && !q.select->items.empty() && q.select->items[0].variableSlot >= 0;
+        if (assigns) {
+            const auto& items = q.select->items;
+            lastRowCount = rows(q, c, 0, [&](SqliteStatement& s) {
+                for (std::size_t i = 0; i < items.size(); ++i)
+                    assign(items[i].variableSlot, s.valueAt(static_cast<int>(i), q.columns[i].type));
+            });
+            return;
+        }
+        ResultSet set;
+        for (const auto& col : q.columns)
+            set.columns.push_back({col.name, col.type});
+        lastRowCount = rows(q, c, 0, [&](SqliteStatement& s) {
+            std::vector<Value> row;
+            row.reserve(set.columns.size());
+            for (std::size_t i = 0; i < set.columns.size(); ++i)
+                row.push_back(s.valueAt(static_cast<int>(i), set.columns[i].type));
+            set.rows.push_back(std::move(row));
+        });
         result->items.emplace_back(std::move(set));
     }
 
-    void selectFrom(const SelectSpec& selectSpec, const std::vector<OrderItem>& orderBy) {
-        const std::size_t assignments = countAssignments(selectSpec);
-        const std::function<void(const SelectItem&, const Value&)> assigner = [this](const SelectItem& item,
-                                                                                     const Value& v) {
-            if (item.assignOp != AssignOp::Assign)
-                refuse("compound assignment operators");
-            assign(item.variable, v);
+    std::int64_t insert(CompiledStatement& c) {
+        const BoundInsert& ins = *c.insert;
+        const TableInfo& t = ins.table;
+        const auto identityColumn = t.identityColumn();
+        RowWriter writer(db(), t);
+        std::size_t sqlIndex = 0;
+        std::vector<std::vector<Value>> sources;
+        if (ins.query) {
+            rows(*ins.query, c, sqlIndex++, [&](SqliteStatement& s) {
+                std::vector<Value> row;
+                for (std::size_t i = 0; i < ins.targets.size(); ++i)
+                    row.push_back(s.valueAt(static_cast<int>(i), ins.query->columns[i].type));
+                sources.push_back(std::move(row));
+            });
+        }
+        const auto defaultOf = [&](std::size_t column) {
+            const BoundExpr* d = ins.defaults[column].get();
+            return d ? value(*d, c, 1000 + column) : Value::null(t.columns[column].type);
         };
-        ResultSet set = tables().select(selectSpec, orderBy, assignments ? &assigner : nullptr);
-        if (!assignments)
-            result->items.emplace_back(std::move(set));
+        std::size_t rowIndex = 0;
+        const std::size_t count = ins.query ? sources.size() : ins.rows.size();
+        for (std::size_t r = 0; r < count; ++r) {
+            std::vector<Value> row(t.columns.size());
+            std::vector<bool> given(t.columns.size(), false);
+            for (std::size_t i = 0; i < ins.targets.size(); ++i) {
+                given[ins.targets[i]] = true;
+                if (ins.query) {
+                    row[ins.targets[i]] = sources[r][i];
+                } else {
+                    const BoundExpr* e = ins.rows[r][i].get();
+                    row[ins.targets[i]] = e ? value(*e, c, 2000 + rowIndex) : defaultOf(ins.targets[i]);
+                    ++rowIndex;
+                }
+            }
+            for (std::size_t i = 0; i < t.columns.size(); ++i)
+                if (!given[i] && i != identityColumn)
+                    row[i] = defaultOf(i);
+            if (identityColumn) {
+                const Value next = Value::integer(catalog.forName(t.name).nextIdentity(t), TypeId::BigInt);
+                row[*identityColumn] = convert(next, t.columns[*identityColumn].type, ConversionMode::Store);
+                scopeIdentity = next;
+                identity = next;
+            }
+            writer.insert(row);
+        }
+        return static_cast<std::int64_t>(count);
+    }
+
+    std::int64_t update(CompiledStatement& c) {
+        const BoundChange& ch = *c.change;
+        const TableInfo& t = ch.table;
+        struct Change {
+            std::int64_t rowid;
+            std::vector<Value> row;
+        };
+        std::vector<Change> changes;
+        std::set<std::int64_t> seen;
+        SqliteStatement& s = prepare(sqlFor(c, 0, [&] { return generateChangeRows(ch, true); }));
+        try {
+            while (s.step()) {
+                const std::int64_t rowid = s.intAt(0);
+                if (!seen.insert(rowid).second)
+                    continue;
+                Change change{rowid, {}};
+                for (std::size_t i = 0; i < t.columns.size(); ++i)
+                    change.row.push_back(s.valueAt(static_cast<int>(i + 1), t.columns[i].type));
+                const int first = static_cast<int>(t.columns.size() + 1);
+                for (std::size_t k = 0; k < ch.columns.size(); ++k) {
+                    const BoundExpr& e = *ch.select->items[k].expr;
+                    change.row[ch.columns[k]] = s.valueAt(
+                        first + static_cast<int>(k), e.untypedNull ? t.columns[ch.columns[k]].type : e.type);
+                }
+                changes.push_back(std::move(change));
+            }
+        } catch (...) {
+            s.reset();
+            throw;
+        }
+        s.reset();
+        RowWriter writer(db(), t);
+        for (const Change& change : changes)
+            writer.update(change.rowid, change.row, ch.columns);
+        return static_cast<std::int64_t>(changes.size());
+    }
+
+    std::int64_t remove(CompiledStatement& c) {
+        const BoundChange& ch = *c.change;
+        PreparedSql& p = sqlFor(c, 0, [&] {
+            GeneratedSql g = generateChangeRows(ch, false);
+            g.text = "DELETE FROM " + ch.table.storageName() + " WHERE rowid IN (" + g.text + ")";
+            return g;
+        });
+        SqliteStatement& s = prepare(p);
+        s.step();
+        s.reset();
+        return sqlite3_changes(db());
     }
 
     // Runs a statement that changes data as one unit: on an error its changes are undone.
     template <class F> void atomically(F&& body) {
         database->execute("SAVEPOINT tsql_statement");
-        tables().forgetTakenIdentities();
+        catalog.forgetTakenIdentities();
         try {
             body();
         } catch (...) {
             database->execute("ROLLBACK TO tsql_statement");
-            tables().keepTakenIdentities();
+            catalog.keepTakenIdentities();
             database->execute("RELEASE tsql_statement");
             throw;
         }
@@ -221,109 +459,136 @@ struct Session::State {
     }
 
     void dml(const std::function<std::int64_t()>& body) {
-        std::int64_t rows = 0;
-        atomically([&] { rows = body(); });
-        context.lastRowCount = rows;
-        if (!context.noCount)
-            result->items.emplace_back(RowCount{rows});
+        std::int64_t n = 0;
+        atomically([&] { n = body(); });
+        lastRowCount = n;
+        if (!noCount)
+            result->items.emplace_back(RowCount{n});
     }
 
-    void raiserror(const RaiserrorStmt& s) {
-        const Value message = evaluateScalar(*s.message, context);
+    int intValue(const BoundExpr& e, CompiledStatement& c, std::size_t index) {
+        const Value v = value(e, c, index);
+        return v.isNull() ? 0 : static_cast<int>(convert(v, DataType::of(TypeId::Int)).asInt64());
+    }
+
+    void raiserror(const Stmt& stmt, CompiledStatement& c) {
+        const Value message = value(*c.exprs[0], c, 0);
         if (message.isNull() || !message.type().isCharacter())
             refuse("RAISERROR with a message number");
-        const auto intOf = [this](const Expr& e) {
-            const Value v = evaluateScalar(e, context);
-            return v.isNull() ? 0 : static_cast<int>(convert(v, DataType::of(TypeId::Int)).asInt64());
-        };
-        const int severity = intOf(*s.severity);
-        const int state = intOf(*s.state);
+        const int severity = intValue(*c.exprs[1], c, 1);
+        const int state = intValue(*c.exprs[2], c, 2);
         std::vector<Value> args;
-        for (const auto& a : s.args)
-            args.push_back(evaluateScalar(*a, context));
+        for (std::size_t i = 3; i < c.exprs.size(); ++i)
+            args.push_back(value(*c.exprs[i], c, i));
         const std::string text = formatRaiserror(convert(message, DataType::nvarchar(4000)).asText(), args);
         if (severity > 10)
             throw SqlError(50000, severity, state, text);
-        result->items.emplace_back(Message{0, severity, state, text, s.pos.line});
+        result->items.emplace_back(Message{0, severity, state, text, stmt.pos.line});
     }
 
     void transaction(const TransactionStmt& s) {
-        context.lastRowCount = 0;
+        lastRowCount = 0;
         switch (s.op) {
         case TransactionOp::Begin:
-            if (context.tranCount == 0)
-                sqlite("BEGIN");
-            ++context.tranCount;
+            if (tranCount == 0)
+                database->execute("BEGIN");
+            ++tranCount;
             return;
         case TransactionOp::Commit:
-            if (context.tranCount == 0)
+            if (tranCount == 0)
                 throw SqlError(3902, 16, 1,
                                "The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION.");
-            if (--context.tranCount == 0)
-                sqlite("COMMIT");
+            if (--tranCount == 0)
+                database->execute("COMMIT");
             return;
         case TransactionOp::Rollback:
-            if (context.tranCount == 0)
+            if (tranCount == 0)
                 throw SqlError(3903, 16, 1,
                                "The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION.");
-            sqlite("ROLLBACK");
-            context.tranCount = 0;
+            database->execute("ROLLBACK");
+            tranCount = 0;
             return;
         case TransactionOp::Save:
             refuse("SAVE TRANSACTION");
         }
     }
 
-    void runStatement(const Stmt& s) {
+    void runStatement(const Stmt& s, CompiledStatement& c) {
+        if (!c.bound)
+            bindStatement(s, c);
         switch (s.kind) {
         case StmtKind::Select:
-            select(s.as<SelectStmt>());
+            select(c);
             return;
         case StmtKind::DeclareVariables:
-            declare(s.as<DeclareVariablesStmt>());
+            for (std::size_t i = 0; i < c.slots.size(); ++i)
+                if (c.exprs[i])
+                    assign(c.slots[i], value(*c.exprs[i], c, i));
             return;
-        case StmtKind::SetVariable: {
-            const auto& set = s.as<SetVariableStmt>();
-            if (set.op != AssignOp::Assign)
-                refuse("compound assignment operators");
-            assign(set.variable, evaluateScalar(*set.value, context));
-            context.lastRowCount = 1;
+        case StmtKind::SetVariable:
+            assign(c.slots[0], value(*c.exprs[0], c, 0));
+            lastRowCount = 1;
             return;
-        }
         case StmtKind::SetOption: {
             const auto& o = s.as<SetOptionStmt>();
-            if (o.options.size() != 1 || o.options[0] != "NOCOUNT")
-                refuse("SET options other than NOCOUNT");
-            context.noCount = o.value == "ON";
-            context.lastRowCount = 0;
+            lastRowCount = 0;
+            if (o.options.size() == 1 && o.options[0] == "NOCOUNT") {
+                noCount = o.value == "ON";
+                return;
+            }
+            static const std::set<std::string> ignored = {"ANSI_NULLS",
+                                                          "QUOTED_IDENTIFIER",
+                                                          "ANSI_WARNINGS",
+                                                          "ANSI_PADDING",
+                                                          "ARITHABORT",
+                                                          "XACT_ABORT",
+                                                          "CONCAT_NULL_YIELDS_NULL",
+                                                          "DEADLOCK_PRIORITY",
+                                                          "LOCK_TIMEOUT",
+                                                          "TRANSACTION ISOLATION LEVEL"};
+            for (const auto& name : o.options)
+                if (!ignored.count(name))
+                    refuse("SET " + name);
             return;
         }
         case StmtKind::Print: {
-            const Value v = evaluateScalar(*s.as<PrintStmt>().value, context);
+            const Value v = value(*c.exprs[0], c, 0);
             result->items.emplace_back(Message{
                 0, 0, 1, v.isNull() ? "" : convert(v, DataType::nvarchar(4000)).asText(), s.pos.line});
             return;
         }
         case StmtKind::Raiserror:
-            raiserror(s.as<RaiserrorStmt>());
+            raiserror(s, c);
             return;
         case StmtKind::CreateTable:
-            atomically([&] { tables().createTable(s.as<CreateTableStmt>(), *batch); });
+            atomically([&] { createTable(s.as<CreateTableStmt>(), *batch, catalog); });
+            return;
+        case StmtKind::CreateView:
+            atomically([&] {
+                const auto& v = s.as<CreateViewStmt>();
+                createView(v, *batch, catalog, v.header.alter);
+            });
             return;
         case StmtKind::Drop:
-            atomically([&] { tables().drop(s.as<DropStmt>()); });
+            atomically([&] { dropObjects(s.as<DropStmt>(), catalog); });
+            return;
+        case StmtKind::Truncate:
+            atomically([&] { truncateTable(s.as<TruncateStmt>(), catalog, db()); });
+            lastRowCount = 0;
             return;
         case StmtKind::Insert:
-            dml([&] { return tables().insert(s.as<InsertStmt>()); });
+            dml([&] { return insert(c); });
             return;
         case StmtKind::Update:
-            dml([&] { return tables().update(s.as<UpdateStmt>()); });
+            dml([&] { return update(c); });
             return;
         case StmtKind::Delete:
-            dml([&] { return tables().remove(s.as<DeleteStmt>()); });
+            dml([&] { return remove(c); });
             return;
         case StmtKind::Transaction:
             transaction(s.as<TransactionStmt>());
+            return;
+        case StmtKind::Permission:
             return;
         default:
             refuse("this statement");
@@ -331,15 +596,18 @@ struct Session::State {
     }
 
     // Runs the instruction; returns the next one to run.
-    std::size_t step(const std::vector<Instruction>& code, std::size_t pc) {
+    std::size_t step(std::size_t pc) {
         const Instruction& i = code[pc];
         switch (i.op) {
         case InstructionOp::Run:
-            runStatement(*i.statement);
+            runStatement(*i.statement, compiled[pc]);
             break;
         case InstructionOp::JumpIfNot: {
-            const bool holds = evaluateCondition(*i.condition, context) == true;
-            context.lastError = 0;
+            CompiledStatement& c = compiled[pc];
+            if (!c.bound)
+                bindStatement(*i.statement, c);
+            const bool holds = truth(*c.exprs[0], c) == true;
+            lastError = 0;
             return holds ? pc + 1 : i.target;
         }
         case InstructionOp::Jump:
@@ -347,28 +615,30 @@ struct Session::State {
         case InstructionOp::Return:
             return code.size();
         }
-        context.lastError = 0;
+        lastError = 0;
         return pc + 1;
     }
 
     void execute(const Batch& b) {
         batch = &b;
-        const std::vector<Instruction> code = compileInstructions(b.statements);
-        std::uint32_t line = 1;
+        code = compileInstructions(b.statements);
+        scope = VariableScope();
         try {
-            bindBatch(b, tables().catalog(), context, line);
+            bindAll();
         } catch (const SqlError& e) {
-            result->items.emplace_back(Message{e.number, e.severity, e.state, e.message, line});
+            result->items.emplace_back(Message{e.number, e.severity, e.state, e.message, 1});
             return;
         }
-        context.variables.clear();
+        variables.clear();
+        for (const VariableInfo& v : scope.all())
+            variables.push_back(Value::null(v.type));
         std::size_t pc = 0;
         while (pc < code.size()) {
-            context.statementTime = options.clock();
+            statementTime = options.clock();
             try {
-                pc = step(code, pc);
+                pc = step(pc);
             } catch (const SqlError& e) {
-                context.lastError = e.number;
+                lastError = e.number;
                 result->items.emplace_back(
                     Message{e.number, e.severity, e.state, e.message, code[pc].statement->pos.line});
                 if (abortsBatch(e.number))
@@ -379,26 +649,16 @@ struct Session::State {
     }
 };
 
-Session::Session(std::shared_ptr<Database> database, SessionOptions options)
-    : state_(std::make_unique<State>()) {
-    state_->database = std::move(database);
+Session::Session(std::shared_ptr<Database> database, SessionOptions options) {
     if (!options.clock)
         options.clock = wallClock;
-    state_->context.login = options.login;
-    state_->context.runSubquery = [state = state_.get()](const Query& q) { return state->tables().query(q); };
-    state_->context.describeSubquery = [state = state_.get()](const Query& q, const ExecutionContext& outer) {
-        if (!q.ctes.empty() || !q.body->selectSpec || q.offset)
-            refuse("subqueries with WITH, UNION or OFFSET");
-        return state->tables().describe(*q.body->selectSpec, outer);
-    };
-    state_->context.spid = options.spid;
-    state_->options = std::move(options);
+    state_ = std::make_unique<State>(std::move(database), std::move(options));
 }
 
 Session::~Session() = default;
 
 int Session::tranCount() const noexcept {
-    return state_->context.tranCount;
+    return state_->tranCount;
 }
 
 BatchResult Session::run(const std::string& batchText) {
@@ -416,6 +676,8 @@ BatchResult Session::run(const std::string& batchText) {
         result.items.emplace_back(
             Message{50903, 16, 1, std::string("Internal engine error: ") + e.what(), 1});
     }
+    state_->code.clear();
+    state_->compiled.clear();
     state_->result = nullptr;
     return result;
 }

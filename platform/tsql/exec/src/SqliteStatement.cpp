@@ -11,6 +11,9 @@ namespace {
     const std::string text = sqlite3_errmsg(db);
     if (auto e = sqlErrorFromSqlite(text))
         throw *e;
+    // SQLite's SUM() of integers leaving the 64-bit range.
+    if (text == "integer overflow")
+        throw SqlError(8115, 16, 2, "Arithmetic overflow error converting expression to data type bigint.");
     throw SqlError(50902, 16, 1, "The storage failed: " + text);
 }
 } // namespace

@@ -17,6 +17,9 @@ public:
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
     void bind(int index, const Value& v); // 1-based
+    // Makes the statement ready to run again (bindings are kept until bound anew).
+    void reset() { sqlite3_reset(stmt_); }
+    int columnCount() const { return sqlite3_column_count(stmt_); }
     void bindInt(int index, std::int64_t v) { sqlite3_bind_int64(stmt_, index, v); }
     void bindText(int index, const std::string& v) {
         sqlite3_bind_text(stmt_, index, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);

@@ -1,6 +1,6 @@
 #include "tsql/Arithmetic.h"
 
-#include "Utf8.h"
+#include "tsql/Utf8.h"
 #include "tsql/Convert.h"
 #include "tsql/SqlError.h"
 

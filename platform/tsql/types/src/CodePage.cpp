@@ -1,6 +1,6 @@
 #include "CodePage.h"
 
-#include "Utf8.h"
+#include "tsql/Utf8.h"
 #include "tsql/SqlError.h"
 
 #include <unicode/ucnv.h>

@@ -1,6 +1,6 @@
 #include "tsql/Collation.h"
 
-#include "Utf8.h"
+#include "tsql/Utf8.h"
 #include "tsql/SqlError.h"
 
 #include <sqlite3.h>

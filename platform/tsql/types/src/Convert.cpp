@@ -2,7 +2,7 @@
 
 #include "CodePage.h"
 #include "Hex.h"
-#include "Utf8.h"
+#include "tsql/Utf8.h"
 #include "tsql/FloatFormat.h"
 #include "tsql/SqlError.h"
 #include "tsql/TypeRules.h"

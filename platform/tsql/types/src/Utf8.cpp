@@ -1,4 +1,4 @@
-#include "Utf8.h"
+#include "tsql/Utf8.h"
 
 #include <unicode/ustring.h>
 

@@ -1,7 +1,7 @@
 #include "tsql/Value.h"
 
 #include "Hex.h"
-#include "Utf8.h"
+#include "tsql/Utf8.h"
 #include "tsql/FloatFormat.h"
 
 namespace tsql {

@@ -1,0 +1,83 @@
+#pragma once
+// The scalar built-in functions the engine runs: their names, how many arguments they take and
+// the type of their result, as the server types them.
+
+#include "tsql/DataType.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tsql {
+
+enum class BuiltinId {
+    Len,
+    DataLength,
+    Left,
+    Right,
+    Substring,
+    Replace,
+    Replicate,
+    LTrim,
+    RTrim,
+    Trim,
+    Upper,
+    Lower,
+    CharIndex,
+    PatIndex,
+    NChar,
+    Char,
+    Ascii,
+    Unicode,
+    Space,
+    Stuff,
+    Reverse,
+    Str,
+    QuoteName,
+    Concat,
+    IsNumeric,
+    NullIf,
+    Abs,
+    Sign,
+    Ceiling,
+    Floor,
+    Round,
+    Power,
+    Sqrt,
+    Square,
+    Exp,
+    Log,
+    Log10,
+    Pi,
+    DateDiff,
+    DateAdd,
+    DatePart,
+    DateName,
+    Year,
+    Month,
+    Day,
+    NewId,
+    Iif,
+};
+
+struct BuiltinInfo {
+    BuiltinId id;
+    std::string_view name;
+    int minArgs;
+    int maxArgs;
+    bool datePartFirst = false; // DATEADD, DATEDIFF, DATEPART, DATENAME: the first argument is a part name
+};
+
+// The function of that name (any case); nullopt when it is not one of these built-ins.
+const BuiltinInfo* findBuiltin(std::string_view name);
+
+// The argument types the arguments are converted to before the call (nullopt: keep its own), and
+// the result type. `args` are the arguments' own types (nullopt for a bare NULL). Throws SqlError
+// with the server's error when the arguments cannot be used.
+struct BuiltinSignature {
+    std::vector<std::optional<DataType>> parameters;
+    DataType result;
+};
+BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args);
+
+} // namespace tsql

@@ -1,0 +1,93 @@
+#include "RowWriter.h"
+
+#include "tsql/Convert.h"
+#include "tsql/SqlError.h"
+
+namespace tsql {
+
+namespace {
+
+// The ordinals named in SQLite's "UNIQUE constraint failed: tsql_t1.c0, tsql_t1.c2".
+std::vector<int> failedColumns(const std::string& message) {
+    std::vector<int> out;
+    std::size_t at = 0;
+    while ((at = message.find(".c", at)) != std::string::npos) {
+        at += 2;
+        out.push_back(std::stoi(message.substr(at)));
+    }
+    return out;
+}
+
+[[noreturn]] void duplicateKey(const TableInfo& t, const std::vector<Value>& row,
+                               const std::string& message) {
+    const std::vector<int> columns = failedColumns(message);
+    for (const KeyInfo& k : t.keys) {
+        if (k.columns != columns)
+            continue;
+        std::string values;
+        for (int c : k.columns)
+            values += (values.empty() ? "" : ", ") + row[static_cast<std::size_t>(c)].toDisplayString();
+        throw SqlError(2627, 14, 1,
+                       std::string("Violation of ") + (k.primary ? "PRIMARY KEY" : "UNIQUE KEY") +
+                           " constraint '" + k.name + "'. Cannot insert duplicate key in object 'dbo." +
+                           t.name + "'. The duplicate key value is (" + values + ").");
+    }
+    throw SqlError(50902, 16, 1, "The storage failed: " + message);
+}
+
+} // namespace
+
+Value RowWriter::storeForm(const Value& v, std::size_t column, const char* verb) const {
+    const ColumnInfo& c = table_.columns[column];
+    if (v.isNull()) {
+        if (!c.nullable)
+            throw SqlError(515, 16, 2,
+                           "Cannot insert the value NULL into column '" + c.name + "', table 'dbo." +
+                               table_.name + "'; column does not allow nulls. " + verb + " fails.");
+        return Value::null(c.type);
+    }
+    return v.type() == c.type ? v : convert(v, c.type, ConversionMode::Store);
+}
+
+void RowWriter::check(SqliteStatement& s, const std::vector<Value>& row) {
+    std::string constraint;
+    s.step(&constraint);
+    s.reset();
+    if (!constraint.empty())
+        duplicateKey(table_, row, constraint);
+}
+
+void RowWriter::insert(const std::vector<Value>& row) {
+    if (!insert_) {
+        std::string sql = "INSERT INTO " + table_.storageName() + " VALUES (";
+        for (std::size_t i = 0; i < row.size(); ++i)
+            sql += (i ? ", ?" : "?") + std::to_string(i + 1);
+        insert_ = std::make_unique<SqliteStatement>(db_, sql + ")");
+    }
+    std::vector<Value> stored;
+    for (std::size_t i = 0; i < row.size(); ++i)
+        stored.push_back(storeForm(row[i], i, "INSERT"));
+    for (std::size_t i = 0; i < row.size(); ++i)
+        insert_->bind(static_cast<int>(i + 1), stored[i]);
+    check(*insert_, stored);
+}
+
+void RowWriter::update(std::int64_t rowid, const std::vector<Value>& row,
+                       const std::vector<std::size_t>& columns) {
+    if (!update_) {
+        std::string sql = "UPDATE " + table_.storageName() + " SET ";
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            sql += (i ? ", " : "") + TableInfo::storageColumn(columns[i]) + " = ?" + std::to_string(i + 1);
+        update_ = std::make_unique<SqliteStatement>(db_, sql + " WHERE rowid = ?" +
+                                                             std::to_string(columns.size() + 1));
+    }
+    std::vector<Value> stored = row;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        stored[columns[i]] = storeForm(row[columns[i]], columns[i], "UPDATE");
+        update_->bind(static_cast<int>(i + 1), stored[columns[i]]);
+    }
+    update_->bindInt(static_cast<int>(columns.size() + 1), rowid);
+    check(*update_, stored);
+}
+
+} // namespace tsql
