@@ -7,7 +7,6 @@
 #include "devhost/HostText.h"
 #include "devhost/PluginModule.h"
 #include "devhost/PrintingDialogs.h"
-#include "devhost/SqlRunner.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -31,15 +30,6 @@ std::vector<std::int64_t> markedIds(const std::string& text) {
     return ids;
 }
 
-bool restartRequested(devhost::Workstation& workstation) {
-    try {
-        devhost::runHostBatch(workstation.session(), "SELECT 1 FROM #RestartPlease");
-        return true;
-    } catch (const devhost::BatchError&) {
-        return false;
-    }
-}
-
 void report(devhost::Workstation& workstation, const devhost::RecordingWindows& windows, std::ostream& out) {
     for (const auto& browse : windows.browses)
         out << "[browse opened] " << browse->number() << ' ' << browse->source().name.toStdString()
@@ -56,7 +46,7 @@ void report(devhost::Workstation& workstation, const devhost::RecordingWindows& 
             << '\n';
     for (const QString& line : workstation.log)
         out << "[host] " << line.toStdString() << '\n';
-    if (restartRequested(workstation))
+    if (workstation.restartRequested())
         out << "[host] the plug-in asks for the host to be restarted\n";
 }
 

@@ -47,6 +47,15 @@ ov::ComPtr<ov::IOrvian> Workstation::orvian(std::shared_ptr<Browse> browse, std:
     return ov::ComPtr<ov::IOrvian>(new HostOrvian(weak_from_this(), std::move(browse), commandId));
 }
 
+bool Workstation::restartRequested() {
+    try {
+        runHostBatch(session_, "SELECT 1 FROM #RestartPlease");
+        return true;
+    } catch (const BatchError&) {
+        return false;
+    }
+}
+
 PrintJob Workstation::print(int browseNumber, int formId, const QString& condition) {
     PrintJob job;
     job.browseNumber = browseNumber;

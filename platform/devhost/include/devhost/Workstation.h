@@ -75,6 +75,9 @@ public:
     // folder is set, renders the form's rows into a PDF there.
     PrintJob print(int browseNumber, int formId, const QString& condition);
 
+    // Whether the plug-in left #RestartPlease behind: it asks the host to be started again.
+    bool restartRequested();
+
     std::vector<PrintJob> printJobs;
     QStringList registeredTables;
     QStringList importedFiles;
