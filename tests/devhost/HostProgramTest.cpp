@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 namespace devhost::test {
 namespace {
 
@@ -111,6 +114,53 @@ TEST_F(HostProgram, SqlPrintsInTheShellsFormat) {
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_TRUE(output.contains(QStringLiteral("~~START~~\nint\n0\n~~END~~"))) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("~~ERROR (Message: bad)~~"))) << output.toStdString();
+}
+
+TEST_F(HostProgram, TwoWorkstationsWriteIntoOneDatabaseAtOnce) {
+    {
+        tsql::Session session(tsql::Database::open(db.toStdString()));
+        runHostBatch(session, "CREATE TABLE Events (ID int IDENTITY(1,1) PRIMARY KEY, Spid int, N int)");
+    }
+    constexpr int kBatches = 150;
+    QByteArray script;
+    for (int i = 0; i < kBatches; ++i)
+        script += "INSERT Events (Spid, N) VALUES (@@SPID, " + QByteArray::number(i) + ")\nGO\n";
+    // Every few batches a transaction that reads and writes, so that the two processes also
+    // meet inside transactions.
+    for (int i = 0; i < 10; ++i)
+        script += "BEGIN TRAN DECLARE @n int SELECT @n = COUNT(*) FROM Events WHERE Spid = @@SPID "
+                  "INSERT Events (Spid, N) VALUES (@@SPID, -@n) COMMIT\nGO\n";
+
+    std::vector<std::unique_ptr<QProcess>> hosts;
+    for (const char* spid : {"61", "62"}) {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessChannelMode(QProcess::MergedChannels);
+        process->start(QStringLiteral(PROVOZMAT_HOST_PROGRAM),
+                       {QStringLiteral("sql"), QStringLiteral("--db"), db, QStringLiteral("--spid"),
+                        QString::fromLatin1(spid), QStringLiteral("--login"),
+                        QStringLiteral("station") + spid});
+        ASSERT_TRUE(process->waitForStarted());
+        hosts.push_back(std::move(process));
+    }
+    for (auto& process : hosts)
+        process->write(script);
+    for (auto& process : hosts) {
+        process->closeWriteChannel();
+        ASSERT_TRUE(process->waitForFinished(120000));
+        const QString output = QString::fromUtf8(process->readAll());
+        EXPECT_EQ(process->exitCode(), 0) << output.toStdString();
+        EXPECT_FALSE(output.contains(QStringLiteral("locked"), Qt::CaseInsensitive)) << output.toStdString();
+        EXPECT_FALSE(output.contains(QStringLiteral("~~ERROR"))) << output.toStdString();
+    }
+
+    tsql::Session session(tsql::Database::open(db.toStdString()));
+    const RowSet counts =
+        queryHostBatch(session, "SELECT Spid, COUNT(*) FROM Events WHERE N >= 0 GROUP BY Spid ORDER BY Spid");
+    ASSERT_EQ(counts.rows.size(), 2u);
+    for (const auto& row : counts.rows)
+        EXPECT_EQ(row[1].asInt(), kBatches);
+    const RowSet total = queryHostBatch(session, "SELECT COUNT(*) FROM Events");
+    EXPECT_EQ(total.rows[0][0].asInt(), 2 * (kBatches + 10));
 }
 
 } // namespace
