@@ -84,6 +84,29 @@ TEST_F(BrowseContext, OpenBrowseLinksToTheCallersCurrentRowAndOwner) {
     EXPECT_NE(ov::utf16ToUtf8(ov::takeErrorText()).find("4242"), std::string::npos);
 }
 
+TEST_F(BrowseContext, NestedCallsShareTheSessionButKeepTheirOwnBrowses) {
+    employees();
+    auto outer = host(kEmployeeBrowse, 31);
+    browse->setCurrentId(2);
+    ASSERT_EQ(outer->ExecSql(bstr("CREATE TABLE #Shared (a int)").get()), ov::S_OK);
+    ASSERT_EQ(outer->OpenBrowse(11011, bstr("").get()), ov::S_OK);
+
+    // While the outer call is still running, the user starts a command in the opened browse.
+    auto inner = workstation->orvian(windows.browses.at(0), 44);
+    ASSERT_EQ(inner->ExecSql(bstr("INSERT #Shared VALUES (1)").get()), ov::S_OK);
+    EXPECT_TRUE(currentId(*inner).isNull());
+    std::int32_t command = 0;
+    inner->GetExtCommandId(&command);
+    EXPECT_EQ(command, 44);
+
+    EXPECT_EQ(currentId(*outer).asInt(), 2);
+    outer->GetExtCommandId(&command);
+    EXPECT_EQ(command, 31);
+    ov::ComPtr<ov::IOvQuery> q;
+    ASSERT_EQ(outer->OpenSql(bstr("SELECT COUNT(*) FROM #Shared").get(), q.put()), ov::S_OK);
+    EXPECT_EQ(valueOf(*q, 0).asInt(), 1);
+}
+
 TEST_F(BrowseContext, DefinedBrowsesComeFromTheOverviewTable) {
     setUp("CREATE TABLE TabObecnyPrehled (Cislo int, NazevSys nvarchar(128), Nazev nvarchar(255)) "
           "INSERT TabObecnyPrehled VALUES (5, N'dbo.hvw_LCDKonfigurace7EK', N'Konfigurace')");
@@ -265,6 +288,10 @@ TEST_F(BrowseContext, UnusedSlotsAndClosedWorkstationsFailWithAText) {
     auto orvian = host();
     EXPECT_EQ(orvian->ReservedSlot36(), ov::E_FAIL);
     EXPECT_NE(ov::utf16ToUtf8(ov::takeErrorText()).find("slot 36"), std::string::npos);
+    ov::ComPtr<ov::IOvQuery> q;
+    ASSERT_EQ(orvian->OpenSql(bstr("SELECT 1").get(), q.put()), ov::S_OK);
+    EXPECT_EQ(q->ReservedSlot12(), ov::E_FAIL);
+    EXPECT_NE(ov::utf16ToUtf8(ov::takeErrorText()).find("IOvQuery operation in slot 12"), std::string::npos);
 
     workstation.reset();
     std::int32_t number = 0;

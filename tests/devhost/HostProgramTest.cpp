@@ -2,9 +2,11 @@
 // exports in a browse context, dialogs printed, a non-zero exit when Run fails; and the
 // command line's refusals.
 
+#include "devhost/HostDatabaseSetup.h"
 #include "devhost/SqlRunner.h"
 #include "tsql/exec/Session.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -64,6 +66,10 @@ TEST_F(HostProgram, RunsThePluginModuleInABrowseContext) {
          "Je třeba spustit instalaci"},
         {{"--browse", "871", "--command", "-2", "--sql-version", "9.0.1399"}, 0, "[message]"},
         {{"--browse", "871", "--command", "-4", "--sql-version", "9.0.1399"}, 1, "SQL Server"},
+        // SQL Server 2008 R2 passes the version check; the plug-in then wants to be installed.
+        {{"--browse", "871", "--command", "-4", "--sql-version", "10.50.1600"},
+         1,
+         "Je třeba spustit instalaci"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -99,6 +105,23 @@ TEST_F(HostProgram, RefusesBadCommandLinesWithAReason) {
         const ProgramResult result = runHost(arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.output.toStdString();
         EXPECT_TRUE(result.output.contains(QString::fromUtf8(c.output))) << result.output.toStdString();
+    }
+}
+
+TEST_F(HostProgram, InitCreatesADatabaseOrSaysWhyNot) {
+    const QString fresh = folder.filePath(QStringLiteral("fresh.db"));
+    const ProgramResult result = runHost({QStringLiteral("init"), QStringLiteral("--db"), fresh});
+    if (hostDatabaseAvailable()) {
+        EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(fresh));
+        const ProgramResult again = runHost({QStringLiteral("init"), QStringLiteral("--db"), fresh});
+        EXPECT_EQ(again.exitCode, 1);
+        EXPECT_TRUE(again.output.contains(QStringLiteral("--force"))) << again.output.toStdString();
+    } else {
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.output.contains(QStringLiteral("not part of this build")))
+            << result.output.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fresh));
     }
 }
 

@@ -12,9 +12,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace devhost::test {
 namespace {
@@ -114,6 +116,20 @@ TEST_F(Windows, RunBrowseActionOpensATitledTopLevelWindow) {
         if (widget->isVisible() && widget->windowTitle().contains(QStringLiteral("TabDokumenty.ID=3")))
             found = true;
     EXPECT_TRUE(found);
+}
+
+TEST_F(Windows, PrintFormWritesTheFormsRowsToAPdf) {
+    QTemporaryDir folder;
+    workstation->settings().printFolder = folder.path();
+    auto orvian = workstation->orvian(workstation->openBrowse(kEmployeeBrowse), 0);
+    std::int32_t result = 0;
+    ASSERT_EQ(orvian->PrintForm(kEmployeeBrowse, 12, bstr("TabCisZam.ID=2").get(), &result), ov::S_OK);
+    ASSERT_EQ(workstation->printJobs.size(), 1u);
+    const QString pdf = workstation->printJobs[0].pdfPath;
+    ASSERT_FALSE(pdf.isEmpty()) << workstation->log.join(u'\n').toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
 }
 
 } // namespace

@@ -19,6 +19,11 @@ ResultQuery::ResultQuery(std::shared_ptr<const RowSet> rows, int startRow, std::
     eof_ = count == 0;
 }
 
+ov::HRESULT ResultQuery::unusedSlot(const char* slot) {
+    return hostFailure(
+        QStringLiteral("The development host does not offer the IOvQuery operation in slot %1").arg(slot));
+}
+
 void ResultQuery::moved() {
     if (onMove_)
         onMove_(row_);

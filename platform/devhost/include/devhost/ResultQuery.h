@@ -34,13 +34,30 @@ public:
     ov::HRESULT FindField(ov::BSTR columnName, ov::IOvField** field) override;
     ov::HRESULT Bof(ov::WordBool* bof) override;
 
+#define DEVHOST_UNUSED_QUERY_SLOT(n)                                                                         \
+    ov::HRESULT ReservedSlot##n() override {                                                                 \
+        return unusedSlot(#n);                                                                               \
+    }
+    DEVHOST_UNUSED_QUERY_SLOT(07)
+    DEVHOST_UNUSED_QUERY_SLOT(12)
+    DEVHOST_UNUSED_QUERY_SLOT(14)
+    DEVHOST_UNUSED_QUERY_SLOT(16)
+    DEVHOST_UNUSED_QUERY_SLOT(17)
+    DEVHOST_UNUSED_QUERY_SLOT(18)
+    DEVHOST_UNUSED_QUERY_SLOT(19)
+    DEVHOST_UNUSED_QUERY_SLOT(20)
+#undef DEVHOST_UNUSED_QUERY_SLOT
+
     // The value at the current row, for a field object.
     ov::HRESULT valueAt(int column, OvVariant* value) const;
 
 private:
     ResultQuery(std::shared_ptr<const RowSet> rows, int startRow, std::function<void(int)> onMove);
     ~ResultQuery() override = default;
-    int rowCount() const noexcept { return static_cast<int>(rows_->rows.size()); }
+    static ov::HRESULT unusedSlot(const char* slot);
+    int rowCount() const noexcept {
+        return static_cast<int>(rows_->rows.size());
+    }
     void moved();
 
     std::shared_ptr<const RowSet> rows_;
