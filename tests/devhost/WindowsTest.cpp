@@ -47,10 +47,6 @@ protected:
             "HotKey nvarchar(20), Parametry nvarchar(255)) "
             "INSERT TabExtKom VALUES (31, 86, N'Nastav heslo LCD', N'Terminatek', NULL, NULL)");
     }
-    ~Windows() override {
-        for (QWidget* window : windows.openWindows())
-            delete window;
-    }
 
     static QString screenshotPath(const char* name) {
         QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));

@@ -11,6 +11,11 @@
 
 namespace devhost {
 
+WidgetWindows::~WidgetWindows() {
+    for (QWidget* window : openWindows())
+        delete window;
+}
+
 void WidgetWindows::attach(std::weak_ptr<Workstation> workstation, CommandRunner runner) {
     workstation_ = std::move(workstation);
     runner_ = std::move(runner);

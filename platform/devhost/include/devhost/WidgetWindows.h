@@ -12,6 +12,12 @@ namespace devhost {
 
 class WidgetWindows final : public HostWindows {
 public:
+    WidgetWindows() = default;
+    WidgetWindows(const WidgetWindows&) = delete;
+    WidgetWindows& operator=(const WidgetWindows&) = delete;
+    // Closes the windows that are still open.
+    ~WidgetWindows() override;
+
     // The workstation the windows read from and the runner their action buttons call.
     void attach(std::weak_ptr<Workstation> workstation, CommandRunner runner);
     void setMainWindow(QWidget* window) { main_ = window; }
