@@ -3,7 +3,9 @@
 #include "tsql/Arithmetic.h"
 #include "tsql/SqlError.h"
 #include "tsql/binder/Names.h"
+#include "tsql/syntax/AstDefinitions.h"
 #include "tsql/syntax/CompatibilityLevel.h"
+#include "tsql/syntax/Parser.h"
 
 #include <algorithm>
 
@@ -399,9 +401,48 @@ BoundExprPtr Binder::Impl::aggregate(const FunctionCallExpr& f, const std::strin
     return n;
 }
 
+BoundExprPtr Binder::Impl::userFunction(const FunctionCallExpr& f, const Scope* scope) {
+    const auto& parts = f.name.parts;
+    if (parts.size() != 2 || foldName(parts[0].name) != "DBO")
+        refuse("functions outside the dbo schema (" + f.name.toString() + ")");
+    const auto text = catalog.findFunction(f.name.last());
+    if (!text)
+        throw SqlError(4121, 16, 1,
+                       "Cannot find either column \"dbo\" or the user-defined function or aggregate \"" +
+                           f.name.toString() + "\", or the name is ambiguous.");
+    const Batch b = parseBatch(text->definition, ParseOptions{options.compatibilityLevel, 128});
+    if (b.statements.size() != 1 || b.statements[0]->kind != StmtKind::CreateFunction)
+        throw SqlError(50903, 16, 1,
+                       "The stored text of '" + text->name + "' is not a CREATE FUNCTION statement.");
+    const auto& fn = b.statements[0]->as<CreateFunctionStmt>();
+    const bool tooFew = f.args.size() < fn.parameters.size();
+    if (f.args.size() != fn.parameters.size())
+        throw SqlError(
+            tooFew ? 313 : 8144, 16, tooFew ? 3 : 2,
+            tooFew ? "An insufficient number of arguments were supplied for the procedure or function " +
+                         f.name.toString() + "."
+                   : "Procedure or function " + f.name.toString() + " has too many arguments specified.");
+    auto n = makeNode(BoundKind::UserFunction, resolveType(fn.returnType, LengthDefault::Declaration));
+    n->name = text->name;
+    n->constant = Value::text(text->name, DataType::nvarchar(128));
+    for (std::size_t i = 0; i < f.args.size(); ++i) {
+        const DataType type = resolveType(fn.parameters[i].type, LengthDefault::Declaration);
+        const bool useDefault = f.args[i]->kind == ExprKind::Default;
+        if (useDefault && !fn.parameters[i].defaultValue)
+            throw SqlError(
+                313, 16, 3,
+                "An insufficient number of arguments were supplied for the procedure or function " +
+                    f.name.toString() + ".");
+        BoundExprPtr arg =
+            useDefault ? expr(*fn.parameters[i].defaultValue, nullptr) : expr(*f.args[i], scope);
+        n->args.push_back(Binder::convertTo(std::move(arg), type, ConversionMode::Assign));
+    }
+    return n;
+}
+
 BoundExprPtr Binder::Impl::function(const FunctionCallExpr& f, const Scope* scope) {
     if (f.name.parts.size() != 1)
-        refuse("user-defined functions (" + f.name.toString() + ")");
+        return userFunction(f, scope);
     const std::string name = foldName(f.name.last());
     if (auto level = builtinFunctionLevel(name); level && *level > options.compatibilityLevel)
         throw unknownFunction(f.name.last());

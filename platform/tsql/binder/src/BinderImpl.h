@@ -48,6 +48,7 @@ struct Binder::Impl {
     BoundExprPtr expr(const Expr& e, const Scope* scope);
     BoundExprPtr condition(const Expr& e, const Scope* scope);
     BoundExprPtr function(const FunctionCallExpr& f, const Scope* scope);
+    BoundExprPtr userFunction(const FunctionCallExpr& f, const Scope* scope);
     BoundExprPtr aggregate(const FunctionCallExpr& f, const std::string& name, const Scope* scope);
     BoundExprPtr column(const ColumnExpr& c, const Scope* scope);
     BoundExprPtr comparison(CompareOp op, BoundExprPtr left, BoundExprPtr right);

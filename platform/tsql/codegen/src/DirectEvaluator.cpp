@@ -57,6 +57,7 @@ bool isDirect(const BoundExpr& e) {
     case BoundKind::Exists:
     case BoundKind::ScalarQuery:
     case BoundKind::Aggregate:
+    case BoundKind::UserFunction:
         return false;
     default:
         return std::all_of(e.args.begin(), e.args.end(),

@@ -74,6 +74,22 @@ void builtinFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     });
 }
 
+thread_local FunctionCaller* currentCaller = nullptr;
+
+void userFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    guarded(ctx, [&] {
+        if (!currentCaller)
+            throw SqlError(50903, 16, 1, "Internal engine error: a user-defined function outside a batch.");
+        const std::string name = readValue(argv[0], DataType::nvarchar(128)).asText();
+        const DataType result = typeArg(argv[1]);
+        std::vector<Value> args;
+        for (int i = 2; i + 1 < argc; i += 2)
+            args.push_back(valueArg(argv[i], typeArg(argv[i + 1])));
+        const Value v = (*currentCaller)(name, args);
+        resultValue(ctx, v.isNull() ? Value::null(result) : convert(v, result, ConversionMode::Assign));
+    });
+}
+
 struct SingleState {
     sqlite3_value* value;
     std::int64_t rows;
@@ -121,9 +137,19 @@ void registerRuntimeFunctions(sqlite3* db) {
     add(db, "tsql_arith", 5, arithmeticFunction);
     add(db, "tsql_neg", 2, negateFunction);
     add(db, "tsql_fn", -1, builtinFunction);
+    add(db, "tsql_udf", -1, userFunction);
     if (sqlite3_create_function_v2(db, "tsql_single", 1, SQLITE_UTF8, nullptr, nullptr, singleStep,
                                    singleFinal, nullptr) != SQLITE_OK)
         throw SqlError(50902, 16, 1, std::string("Cannot register tsql_single: ") + sqlite3_errmsg(db));
+}
+
+FunctionCallerScope::FunctionCallerScope(FunctionCaller caller)
+    : previous_(currentCaller), caller_(std::move(caller)) {
+    currentCaller = &caller_;
+}
+
+FunctionCallerScope::~FunctionCallerScope() {
+    currentCaller = previous_;
 }
 
 } // namespace tsql

@@ -239,6 +239,17 @@ public:
         case BoundKind::Aggregate:
             aggregate(e);
             return;
+        case BoundKind::UserFunction:
+            s += "tsql_udf(";
+            parameter(e);
+            s += ", " + code(e.type);
+            for (const auto& a : e.args) {
+                s += ", ";
+                expr(*a);
+                s += ", " + code(a->type);
+            }
+            s += ")";
+            return;
         }
     }
 

@@ -58,7 +58,9 @@ std::string_view statementName(StmtKind kind) {
 
 class Compiler {
 public:
-    std::vector<Instruction> run(const StmtList& statements) {
+    explicit Compiler(bool inModule) : inModule_(inModule) {}
+
+    InstructionList run(const StmtList& statements) {
         compileList(statements);
         for (auto& [index, label] : gotos_) {
             auto it = labels_.find(label);
@@ -66,9 +68,9 @@ public:
                 throw SqlError(133, 15, 1,
                                "A GOTO statement references the label '" + label +
                                    "' but the label has not been declared.");
-            code_[index].target = it->second;
+            out_.code[index].target = it->second;
         }
-        return std::move(code_);
+        return std::move(out_);
     }
 
 private:
@@ -78,9 +80,11 @@ private:
     };
 
     std::size_t emit(Instruction i) {
-        code_.push_back(i);
-        return code_.size() - 1;
+        out_.code.push_back(i);
+        return out_.code.size() - 1;
     }
+    std::size_t here() const { return out_.code.size(); }
+    Instruction& at(std::size_t i) { return out_.code[i]; }
 
     void compileList(const StmtList& statements) {
         for (const auto& s : statements)
@@ -94,28 +98,41 @@ private:
             return;
         case StmtKind::If: {
             const auto& i = s.as<IfStmt>();
-            const std::size_t test = emit({InstructionOp::JumpIfNot, &s, i.condition.get(), 0});
+            const std::size_t test = emit({InstructionOp::JumpIfNot, &s, 0});
             compile(*i.thenBranch);
             if (i.elseBranch) {
-                const std::size_t skip = emit({InstructionOp::Jump, &s, nullptr, 0});
-                code_[test].target = code_.size();
+                const std::size_t skip = emit({InstructionOp::Jump, &s, 0});
+                at(test).target = here();
                 compile(*i.elseBranch);
-                code_[skip].target = code_.size();
+                at(skip).target = here();
             } else {
-                code_[test].target = code_.size();
+                at(test).target = here();
             }
             return;
         }
         case StmtKind::While: {
             const auto& w = s.as<WhileStmt>();
-            loops_.push_back({code_.size(), {}});
-            const std::size_t test = emit({InstructionOp::JumpIfNot, &s, w.condition.get(), 0});
+            loops_.push_back({here(), {}});
+            const std::size_t test = emit({InstructionOp::JumpIfNot, &s, 0});
             compile(*w.body);
-            emit({InstructionOp::Jump, &s, nullptr, loops_.back().top});
-            code_[test].target = code_.size();
+            emit({InstructionOp::Jump, &s, loops_.back().top});
+            at(test).target = here();
             for (std::size_t b : loops_.back().breaks)
-                code_[b].target = code_.size();
+                at(b).target = here();
             loops_.pop_back();
+            return;
+        }
+        case StmtKind::TryCatch: {
+            const auto& t = s.as<TryCatchStmt>();
+            const std::size_t range = out_.tries.size();
+            out_.tries.push_back({here(), 0, 0});
+            compileList(t.tryBody);
+            out_.tries[range].end = here();
+            const std::size_t skip = emit({InstructionOp::Jump, &s, 0});
+            out_.tries[range].handler = here();
+            compileList(t.catchBody);
+            emit({InstructionOp::EndCatch, &s, 0});
+            at(skip).target = here();
             return;
         }
         case StmtKind::Break:
@@ -123,23 +140,22 @@ private:
             if (loops_.empty())
                 throw SqlError(135, 15, 1,
                                "Cannot use a BREAK statement outside the scope of a WHILE statement.");
-            const std::size_t j = emit({InstructionOp::Jump, &s, nullptr, loops_.back().top});
+            const std::size_t j = emit({InstructionOp::Jump, &s, loops_.back().top});
             if (s.kind == StmtKind::Break)
                 loops_.back().breaks.push_back(j);
             return;
         }
         case StmtKind::Goto:
-            gotos_.emplace_back(emit({InstructionOp::Jump, &s, nullptr, 0}),
-                                foldName(s.as<LabelStmt>().label.name));
+            gotos_.emplace_back(emit({InstructionOp::Jump, &s, 0}), foldName(s.as<LabelStmt>().label.name));
             return;
         case StmtKind::Label:
-            labels_[foldName(s.as<LabelStmt>().label.name)] = code_.size();
+            labels_[foldName(s.as<LabelStmt>().label.name)] = here();
             return;
         case StmtKind::Return:
-            if (s.as<ReturnStmt>().value)
+            if (s.as<ReturnStmt>().value && !inModule_)
                 throw SqlError(178, 15, 1,
                                "A RETURN statement with a return value cannot be used in this context.");
-            emit({InstructionOp::Return, &s, nullptr, 0});
+            emit({InstructionOp::Return, &s, 0});
             return;
         case StmtKind::Select:
         case StmtKind::Insert:
@@ -155,15 +171,25 @@ private:
         case StmtKind::Drop:
         case StmtKind::Truncate:
         case StmtKind::CreateView:
+        case StmtKind::CreateProcedure:
+        case StmtKind::CreateFunction:
         case StmtKind::Permission:
-            emit({InstructionOp::Run, &s, nullptr, 0});
+        case StmtKind::ExecProcedure:
+        case StmtKind::ExecString:
+        case StmtKind::DeclareCursor:
+        case StmtKind::OpenCursor:
+        case StmtKind::CloseCursor:
+        case StmtKind::DeallocateCursor:
+        case StmtKind::Fetch:
+            emit({InstructionOp::Run, &s, 0});
             return;
         default:
             refuse(statementName(s.kind));
         }
     }
 
-    std::vector<Instruction> code_;
+    bool inModule_;
+    InstructionList out_;
     std::vector<Loop> loops_;
     std::map<std::string, std::size_t> labels_;
     std::vector<std::pair<std::size_t, std::string>> gotos_;
@@ -171,7 +197,7 @@ private:
 
 } // namespace
 
-std::vector<Instruction> compileInstructions(const StmtList& statements) {
+InstructionList compileInstructions(const StmtList& statements, bool inModule) {
     // A module's CREATE must stand alone at the head of its batch.
     for (std::size_t i = 0; i < statements.size(); ++i) {
         const StmtKind k = statements[i]->kind;
@@ -184,7 +210,7 @@ std::vector<Instruction> compileInstructions(const StmtList& statements) {
             throw SqlError(111, 15, 1,
                            std::string("'") + what + "' must be the first statement in a query batch.");
     }
-    return Compiler().run(statements);
+    return Compiler(inModule).run(statements);
 }
 
 } // namespace tsql

@@ -28,6 +28,13 @@ public:
         return ViewInfo{m->name, m->definition};
     }
 
+    std::optional<ViewInfo> findFunction(std::string_view name) const override {
+        auto m = main_.findModule(name);
+        if (!m || m->type != "FN")
+            return std::nullopt;
+        return ViewInfo{m->name, m->definition};
+    }
+
     // Around each statement that writes: identity values it takes stay taken if it is undone.
     void forgetTakenIdentities() {
         main_.forgetTakenIdentities();

@@ -150,7 +150,9 @@ Value toInteger(const Value& v, const DataType& target) {
                 throw errors::conversionFailed(sourceName(v), v.asText(), "bit");
             return Value::bit(*n != 0);
         }
-        if (src.id == TypeId::Bit || src.isInteger())
+        if (src.id == TypeId::Bit)
+            return v;
+        if (src.isInteger())
             return Value::bit(v.asInt64() != 0);
         if (src.isDecimal() || src.isMoney())
             return Value::bit(!v.asDecimal().isZero());

@@ -10,14 +10,15 @@ namespace tsql {
 
 class SqlError : public std::runtime_error {
 public:
-    SqlError(int number, int severity, int state, std::string message)
+    SqlError(int number, int severity, int state, std::string message, int line = 0)
         : std::runtime_error(message), number(number), severity(severity), state(state),
-          message(std::move(message)) {}
+          message(std::move(message)), line(line) {}
 
     int number;
     int severity;
     int state;
     std::string message;
+    int line; // the line of the batch or module it was raised on, 0 when not known yet
 };
 
 // The server errors raised by the value layer, with SQL Server's numbers and texts.

@@ -66,7 +66,8 @@ enum class BoundKind {
     Case,        // WHEN args[2i] THEN args[2i+1] ... [ELSE args.back() when hasElse]
     Coalesce,    // the first argument not NULL; all of `type`
     Builtin,     // `builtin`(args)
-    Aggregate,   // `aggregate`(args[0]) or COUNT(*) without args
+    Aggregate,    // `aggregate`(args[0]) or COUNT(*) without args
+    UserFunction, // the scalar function `name`(args); `constant` holds its name as text
 };
 
 enum class AggregateOp { CountStar, Count, CountBig, Sum, Min, Max, Avg };

@@ -52,6 +52,8 @@ public:
     // The table of that name (a #name is a temporary table of the session); nullopt when none.
     virtual std::optional<TableInfo> findTable(std::string_view name) const = 0;
     virtual std::optional<ViewInfo> findView(std::string_view name) const = 0;
+    // A scalar user-defined function: its CREATE FUNCTION text.
+    virtual std::optional<ViewInfo> findFunction(std::string_view) const { return std::nullopt; }
 };
 
 } // namespace tsql

@@ -8,10 +8,32 @@
 // besides the collation, tsql_like and the decimal aggregates of the types layer. Types travel as
 // typeCode() integers; errors as the server's errors (sqlErrorFromSqlite reads them back).
 
+#include "tsql/Value.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
 struct sqlite3;
 
 namespace tsql {
 
 void registerRuntimeFunctions(sqlite3* db);
+
+// tsql_udf(name, result, x1, t1, ...) calls a scalar user-defined function through the caller
+// installed on the running thread while a session runs a batch.
+using FunctionCaller = std::function<Value(const std::string& name, const std::vector<Value>& args)>;
+
+class FunctionCallerScope {
+public:
+    explicit FunctionCallerScope(FunctionCaller caller);
+    ~FunctionCallerScope();
+    FunctionCallerScope(const FunctionCallerScope&) = delete;
+    FunctionCallerScope& operator=(const FunctionCallerScope&) = delete;
+
+private:
+    FunctionCaller* previous_;
+    FunctionCaller caller_;
+};
 
 } // namespace tsql
