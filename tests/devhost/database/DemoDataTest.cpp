@@ -176,3 +176,18 @@ TEST(DemoDataSeedTest, RefusesADatabaseThatAlreadyHoldsRows) {
 
 } // namespace
 } // namespace devhost
+
+namespace devhost {
+namespace {
+
+TEST(DemoDataBenchmarkSizeTest, ScalesThePlantUp) {
+    const DemoCounts counts = demoCounts(DemoSize::Benchmark);
+    DemoDatabase demo(1, DemoSize::Benchmark);
+    EXPECT_EQ(demo.count("TabPrikaz", "StavPrikazu = 30"), counts.releasedOrders);
+    EXPECT_EQ(demo.count("TabCisZam"), counts.employees);
+    EXPECT_EQ(demo.count("TabCPraco"), counts.workplaces);
+    EXPECT_GE(demo.count("TabPrPostup"), 3 * (counts.releasedOrders + counts.otherOrders));
+}
+
+} // namespace
+} // namespace devhost
