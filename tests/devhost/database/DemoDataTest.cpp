@@ -155,6 +155,18 @@ TEST_F(DemoDataTest, SerialNumbersAreTheItemsNumberAndNineDigits) {
     EXPECT_GT(demo().count("TabVyrCisPrikaz"), 0);
 }
 
+// Measured values take the customer's organisation from the order's reservations.
+TEST_F(DemoDataTest, OrderSourcesLeadToACustomersOrganisation) {
+    const auto sources = demo().count("TabPrikazZdrojOZ");
+    EXPECT_GT(sources, 0);
+    const auto withOrganisation = demo().query("SELECT COUNT(*) FROM TabPrikazZdrojOZ zd "
+                                               "INNER JOIN TabPohybyZbozi pz ON pz.ID = zd.IDRezervace "
+                                               "INNER JOIN TabDokladyZbozi d ON d.ID = pz.IDDoklad "
+                                               "INNER JOIN TabCisOrg o ON o.CisloOrg = d.CisloOrg "
+                                               "WHERE pz.IDPrikaz = zd.IDPrikaz");
+    EXPECT_EQ(withOrganisation[0][0].asInt64(), sources);
+}
+
 TEST(DemoDataSeedTest, TheSameSeedGivesTheSameDatabase) {
     DemoDatabase a(7);
     DemoDatabase b(7);

@@ -85,6 +85,7 @@ void writeHostSettings(DemoContext& demo) {
     kinds.add({text("PRV"), integer(0), text("Příjemka z výroby")});           // 2
     kinds.add({text("PZN"), integer(0), text("Příjemka zmetků")});             // 3
     kinds.add({text("PRE"), integer(4), text("Převodka mezi sklady")});        // 4
+    kinds.add({text("OBP"), integer(9), text("Objednávka přijatá")});          // 5: customers' reservations
     kinds.finish();
 
     InsertWriter orgs(demo.session, "TabCisOrg", {"CisloOrg", "Nazev"});

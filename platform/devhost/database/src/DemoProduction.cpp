@@ -82,16 +82,25 @@ struct OrderWriters {
           items(s, "TabPrikazP", {"IDPrikaz", "IDKmenZbozi", "mnoz_zad", "DavkaTPV"}),
           orderSerials(s, "TabVyrCisPrikaz", {"IDPrikaz", "VyrCislo", "Mnozstvi", "DatPorizeni"}),
           stockSerials(s, "TabVyrCS", {"IDStavSkladu", "Nazev1", "Mnozstvi", "DatPorizeni"}, true,
-                       stockSerialRows) {
-        for (InsertWriter* child : {&orderExt, &routing, &materials, &items, &orderSerials})
+                       stockSerialRows),
+          reservations(s, "TabDokladyZbozi",
+                       {"RadaDokladu", "DruhPohybuZbo", "PoradoveCislo", "ParovaciZnak", "IDSklad",
+                        "CisloOrg", "IDPrikaz", "DatPorizeni"}),
+          reservationItems(s, "TabPohybyZbozi",
+                           {"IDDoklad", "IDZboSklad", "Mnozstvi", "PrepMnozstvi", "IDPrikaz"}),
+          sources(s, "TabPrikazZdrojOZ", {"IDPrikaz", "IDRezervace"}) {
+        for (InsertWriter* child : {&orderExt, &routing, &materials, &items, &orderSerials, &sources})
             child->dependsOn(orders);
+        reservationItems.dependsOn(reservations);
+        sources.dependsOn(reservationItems);
     }
     void finish() {
-        for (InsertWriter* w :
-             {&orders, &orderExt, &routing, &materials, &items, &orderSerials, &stockSerials})
+        for (InsertWriter* w : {&orders, &orderExt, &routing, &materials, &items, &orderSerials,
+                                &stockSerials, &reservations, &reservationItems, &sources})
             w->finish();
     }
-    InsertWriter orders, orderExt, routing, materials, items, orderSerials, stockSerials;
+    InsertWriter orders, orderExt, routing, materials, items, orderSerials, stockSerials, reservations,
+        reservationItems, sources;
 };
 
 struct OrderPlan {
@@ -258,6 +267,23 @@ void writeSerialNumbers(DemoContext& demo, OrderWriters& w, const OrderPlan& ord
     }
 }
 
+// A customer's order of the products, which the production order makes: the organisation of the
+// measured values comes from it.
+void writeReservation(DemoContext& demo, OrderWriters& w, const OrderPlan& order) {
+    const auto card = demo.plant.stockCards.find({kProductWarehouse, order.part->id});
+    if (card == demo.plant.stockCards.end())
+        return;
+    const int number = w.reservations.rowsAdded() + 1;
+    const auto document =
+        w.reservations.add({text("OBP"), integer(9), integer(number), text("OBP-" + zeroPadded(number, 6)),
+                            text(kProductWarehouse), integer(demo.random.between(1001, 1003)),
+                            integer(order.id), at(-demo.random.between(40, 60))});
+    const auto item =
+        w.reservationItems.add({integer(document), integer(card->second), quantity(order.pieces * 1000),
+                                quantity(1000), integer(order.id)});
+    w.sources.add({integer(order.id), integer(item)});
+}
+
 } // namespace
 
 void writeSeriesAndJobs(DemoContext& demo) {
@@ -343,6 +369,8 @@ void writeOrders(DemoContext& demo) {
         w.items.add({integer(order.id), integer(order.part->id), pieces, integer(1)});
         if (order.state == kReleased && order.part->serialTracked() && i % 2 == 0)
             writeSerialNumbers(demo, w, order);
+        if (order.part->group == "600" && demo.random.percent(40))
+            writeReservation(demo, w, order);
     }
     w.finish();
     // A routing row's first version is its own.
