@@ -176,6 +176,7 @@ BEGIN
     WHILE @IDGen IS NOT NULL
     BEGIN
         SELECT @IDPrKV = g.IDPrKV, @Mnozstvi = g.MnozstviPoz FROM #TabPrKVazbyGen g WHERE g.ID = @IDGen
+        SET @IDKmenZbozi = NULL
         SELECT @IDKmenZbozi = k.nizsi, @IDPrikaz = k.IDPrikaz, @DokladPrKV = k.Doklad
         FROM dbo.TabPrKVazby k WHERE k.ID = @IDPrKV
         IF @IDKmenZbozi IS NULL

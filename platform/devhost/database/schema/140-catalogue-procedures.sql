@@ -15,7 +15,8 @@ RETURN 0
 GO
 -- Adds the column @Sloupec of type @Typ to the extension table <@Tabulka>_EXT, creating that table
 -- (key ID, one row per row of the host table) when it is missing. A column that already exists is
--- left as it is. The names are quoted; the type must be a plain type name with its parameters.
+-- left as it is. The table may carry the dbo. prefix. The names are quoted; the type must be a plain
+-- type name with its parameters.
 CREATE PROCEDURE dbo.hp_ExterniTabulka
     @Tabulka SYSNAME,
     @Sloupec SYSNAME,
@@ -23,6 +24,8 @@ CREATE PROCEDURE dbo.hp_ExterniTabulka
 AS
 SET NOCOUNT ON
 DECLARE @Ext SYSNAME, @Sql NVARCHAR(MAX)
+IF LEFT(@Tabulka, 4) = N'dbo.'
+    SET @Tabulka = SUBSTRING(@Tabulka, 5, 128)
 IF OBJECT_ID(N'dbo.' + QUOTENAME(@Tabulka), N'U') IS NULL
 BEGIN
     RAISERROR(N'Tabulka %s neexistuje.', 16, 1, @Tabulka)
