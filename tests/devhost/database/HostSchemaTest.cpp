@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -167,6 +169,23 @@ TEST_F(HostTablesTest, WindowSizeRowsBelongToTheLoggedInUser) {
     const auto& set = std::get<tsql::ResultSet>(result.items.back());
     ASSERT_EQ(set.rows.size(), 1u);
     EXPECT_EQ(set.rows[0][0].asText(), "terminal1");
+}
+
+// The plug-in's workplace view lists its own columns and then every column of the cost-centre
+// table; a view needs unique column names.
+TEST_F(HostTablesTest, CostCentreColumnsDoNotClashWithTheWorkplaceViewsOwn) {
+    const auto result =
+        session.run("SELECT X_ID = cp.ID, Pracoviste = cp.Pracoviste, PracovisteNazev = cp.Nazev, "
+                    "StromCislo = s.CisloStr, StromNazev = s.Nazev, s.* FROM TabCPraco cp "
+                    "INNER JOIN TabStrom s ON s.Cislo = cp.IDTabStrom WHERE cp.Blokovano = 0");
+    ASSERT_EQ(result.firstError(), nullptr) << result.firstError()->text;
+    std::set<std::string> names;
+    for (const auto& column : std::get<tsql::ResultSet>(result.items.back()).columns) {
+        std::string lower = column.name;
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_TRUE(names.insert(lower).second) << "column " << column.name << " twice";
+    }
 }
 
 // A stock card the plug-in creates names only its warehouse and item; it starts empty.
