@@ -1,0 +1,233 @@
+-- Host framework and catalogue tables: plug-in registry, defined browses and their groups,
+-- browse commands, links, extended attributes, messages, global settings, users, window sizes,
+-- print settings and the journal.
+
+CREATE TABLE TabPluginInfo (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    NazevSys NVARCHAR(128) NOT NULL UNIQUE,
+    VerzePluginu NVARCHAR(12) NULL,
+    ZmenyOK BIT NOT NULL DEFAULT 0,
+    NazevObjektu NVARCHAR(255) NULL,
+    NazevVerejny NVARCHAR(255) NULL,
+    DatumInstalace DATETIME NULL,
+    DatumDistribTiskForm DATETIME NULL,
+    DatumDistribFiltru DATETIME NULL,
+    DatumDistribOpisu DATETIME NULL
+)
+GO
+CREATE TABLE TabObecnyPrehled (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Cislo INT NOT NULL UNIQUE,
+    NazevSys NVARCHAR(128) NOT NULL UNIQUE,
+    Skupina NVARCHAR(100) NULL,
+    Nazev NVARCHAR(255) NULL,
+    DefView NVARCHAR(MAX) NULL,
+    DefAttrs NVARCHAR(MAX) NULL,
+    Pomocnicek BIT NOT NULL DEFAULT 0,
+    BlobTableName NVARCHAR(128) NULL,
+    Systemovy BIT NOT NULL DEFAULT 0,
+    JeToDBView BIT NOT NULL DEFAULT 1,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE(),
+    Autor NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    DatZmeny DATETIME NULL,
+    Zmenil NVARCHAR(128) NULL
+)
+GO
+CREATE TABLE TabSoudky (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Skupina NVARCHAR(100) NULL,
+    Soudek NVARCHAR(100) NULL,
+    BrowseID NVARCHAR(128) NULL,
+    Poradi INT NULL,
+    IDPredek INT NULL,
+    Systemovy BIT NOT NULL DEFAULT 0,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE(),
+    Autor NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME()
+)
+GO
+CREATE TABLE TabPravaSoudky (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDSoudek INT NOT NULL,
+    LoginName NVARCHAR(128) NOT NULL,
+    Pravo INT NOT NULL DEFAULT 1
+)
+GO
+CREATE TABLE TabSoudkyPoradi (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Soudek NVARCHAR(100) NOT NULL UNIQUE,
+    Poradi INT NOT NULL DEFAULT 0
+)
+GO
+CREATE TABLE TabExtKom (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    GUID BINARY(16) NULL,
+    Typ INT NOT NULL DEFAULT 3,
+    IdBrowse INT NOT NULL,
+    Popis NVARCHAR(255) NULL,
+    UP NVARCHAR(255) NULL,
+    ParamHe INT NOT NULL DEFAULT 0,
+    HotKey INT NOT NULL DEFAULT 0,
+    Skupina NVARCHAR(30) NULL,
+    NazevPodmenu NVARCHAR(255) NULL,
+    PoradiVPodmenu INT NOT NULL DEFAULT 0,
+    Napoveda NVARCHAR(255) NULL,
+    VerejnaAkce BIT NOT NULL DEFAULT 0,
+    Parametry NVARCHAR(255) NULL,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE(),
+    Autor NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    DatZmeny DATETIME NULL,
+    Zmenil NVARCHAR(128) NULL
+)
+GO
+CREATE TABLE TabObecnaVazba (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    GUIDVazby BINARY(16) NOT NULL UNIQUE,
+    Systemovy BIT NOT NULL DEFAULT 0,
+    Popis NVARCHAR(255) NULL,
+    Skupina NVARCHAR(30) NULL,
+    TabL NVARCHAR(128) NOT NULL,
+    NazevLP NVARCHAR(255) NULL,
+    NazevLPSys NVARCHAR(128) NULL,
+    TypLP INT NOT NULL DEFAULT 0,
+    TabP NVARCHAR(128) NOT NULL,
+    NazevPL NVARCHAR(255) NULL,
+    NazevPLSys NVARCHAR(128) NULL,
+    TypPL INT NOT NULL DEFAULT 0,
+    Podminka NVARCHAR(MAX) NULL,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE(),
+    Autor NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    DatZmeny DATETIME NULL,
+    Zmenil NVARCHAR(128) NULL
+)
+GO
+CREATE TABLE TabUzivAtr (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    NazevTabulkySys NVARCHAR(128) NOT NULL,
+    NazevAtrSys NVARCHAR(128) NOT NULL,
+    NazevAtrVer NVARCHAR(255) NULL,
+    NazevAtrVerZkr NVARCHAR(255) NULL,
+    TypAtr NVARCHAR(128) NULL,
+    MaskaAtr NVARCHAR(255) NULL,
+    VerejnyAtr BIT NOT NULL DEFAULT 1,
+    SirkaSloupceAtr INT NULL,
+    SumovatAtr BIT NOT NULL DEFAULT 0,
+    PoznamkaAtr NVARCHAR(MAX) NULL,
+    DefiniceAtr NVARCHAR(MAX) NULL,
+    ExtEd_BrowseID INT NULL,
+    ExtEd_Atr NVARCHAR(128) NULL,
+    ExtEd_PrimaEditace BIT NOT NULL DEFAULT 0,
+    ExtEd_Zalozka NVARCHAR(255) NULL,
+    ExtEd_Poradi INT NULL,
+    Skupina NVARCHAR(30) NULL,
+    ExtEd_Podminka NVARCHAR(MAX) NULL,
+    ProcPruhAtr INT NULL,
+    BarvaAtr INT NULL,
+    KonverzeAtr NVARCHAR(MAX) NULL,
+    TiskAtr BIT NOT NULL DEFAULT 1,
+    BublinaAtr NVARCHAR(255) NULL,
+    StavAtr INT NOT NULL DEFAULT 0,
+    Kopirovat BIT NOT NULL DEFAULT 1,
+    Obrazek BIT NOT NULL DEFAULT 0,
+    Externi BIT NOT NULL DEFAULT 1,
+    HromadneZmenyAtr BIT NOT NULL DEFAULT 0,
+    GenerujVazbu BIT NOT NULL DEFAULT 0,
+    VazbaTypMoje INT NULL,
+    VazbaNazevMoje NVARCHAR(255) NULL,
+    VazbaNazevMojeSys NVARCHAR(128) NULL,
+    VazbaTypCizi INT NULL,
+    VazbaNazevCizi NVARCHAR(255) NULL,
+    VazbaNazevCiziSys NVARCHAR(128) NULL,
+    JeKonverzeSQLSkript BIT NOT NULL DEFAULT 0,
+    CONSTRAINT UQ_TabUzivAtr_Tabulka_Atr UNIQUE (NazevTabulkySys, NazevAtrSys)
+)
+GO
+CREATE TABLE TabExtHlasky (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    GUID BINARY(16) NOT NULL,
+    Jazyk INT NOT NULL,
+    Hlaska NVARCHAR(MAX) NULL,
+    Skupina NVARCHAR(30) NULL,
+    CONSTRAINT UQ_TabExtHlasky_GUID_Jazyk UNIQUE (GUID, Jazyk)
+)
+GO
+CREATE TABLE TabSkupinaExt (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Skupina NVARCHAR(30) NOT NULL UNIQUE
+)
+GO
+CREATE TABLE TabHGlob (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Legislativa INT NOT NULL DEFAULT 0,
+    DelkaPoziceKV INT NOT NULL DEFAULT 0,
+    ZarovnaniPoziceKV INT NOT NULL DEFAULT 0,
+    DelkaRegCislaZbozi INT NOT NULL DEFAULT 0,
+    ZarovnaniRegCislaZbozi INT NOT NULL DEFAULT 0,
+    ZarovnaniOperaceTechPos INT NOT NULL DEFAULT 0,
+    RadaPrijemZmetku NVARCHAR(3) NULL,
+    NazevFirmy NVARCHAR(100) NULL
+)
+GO
+CREATE TABLE TabUziv (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    LoginName NVARCHAR(128) NOT NULL UNIQUE,
+    Jmeno NVARCHAR(100) NULL,
+    Jazyk INT NOT NULL DEFAULT 1,
+    Jazyk2 INT NOT NULL DEFAULT -1
+)
+GO
+CREATE TABLE TabUserCfg (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    LoginName NVARCHAR(128) NOT NULL UNIQUE,
+    SadaIkonek INT NOT NULL DEFAULT 0
+)
+GO
+CREATE TABLE TabVelikostEditOkna (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    LoginName NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    FormIdent NVARCHAR(255) NOT NULL,
+    FormLeft INT NULL,
+    FormTop INT NULL,
+    FormWidth INT NULL,
+    FormHeight INT NULL,
+    Maximized BIT NOT NULL DEFAULT 0,
+    CONSTRAINT UQ_TabVelikostEditOkna_Login_Form UNIQUE (LoginName, FormIdent)
+)
+GO
+CREATE TABLE TabDefTisk (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    FormDefID INT NOT NULL,
+    LoginName NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    Nazev NVARCHAR(100) NOT NULL,
+    Prednastaveno BIT NOT NULL DEFAULT 0,
+    Implicitni BIT NOT NULL DEFAULT 0,
+    ZobrazNahled BIT NOT NULL DEFAULT 1,
+    ZobrazTiskDialog BIT NOT NULL DEFAULT 1,
+    BezDiakritiky BIT NOT NULL DEFAULT 0,
+    OkrajHorni NUMERIC(19,6) NOT NULL DEFAULT 0,
+    OkrajDolni NUMERIC(19,6) NOT NULL DEFAULT 0,
+    OkrajLevy NUMERIC(19,6) NOT NULL DEFAULT 0,
+    OkrajPravy NUMERIC(19,6) NOT NULL DEFAULT 0,
+    PDFElPodpisOffsetX INT NOT NULL DEFAULT 0,
+    PDFElPodpisOffsetY INT NOT NULL DEFAULT 0,
+    PDFZobrazitElPodpis BIT NOT NULL DEFAULT 0,
+    VyskaStrany NUMERIC(19,6) NOT NULL DEFAULT 0,
+    SirkaStrany NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Rozvrzeni INT NOT NULL DEFAULT 0,
+    PocetKopii INT NOT NULL DEFAULT 1,
+    Collation BIT NOT NULL DEFAULT 1,
+    DelegovatKopie BIT NOT NULL DEFAULT 0,
+    Duplex INT NOT NULL DEFAULT 0,
+    TiskFronta NVARCHAR(255) NULL,
+    TiskDoSouboru BIT NOT NULL DEFAULT 0,
+    DoSouboruCesta NVARCHAR(255) NULL
+)
+GO
+CREATE TABLE TabZurnal (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Druh INT NOT NULL,
+    Akce INT NOT NULL,
+    Popis NVARCHAR(255) NULL,
+    LoginName NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    Datum DATETIME NOT NULL DEFAULT GETDATE()
+)
+GO

@@ -1,0 +1,80 @@
+-- Organisation: the cost-centre tree (warehouses are nodes of it), its blocking per period,
+-- employees, workplaces, cost circles, organisations, VAT rates and currencies.
+
+CREATE TABLE TabStrom (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Cislo NVARCHAR(30) NOT NULL UNIQUE,
+    CisloStr NVARCHAR(30) NULL,
+    Nazev NVARCHAR(100) NULL,
+    IDPredek INT NULL,
+    Sklad BIT NOT NULL DEFAULT 0
+)
+GO
+CREATE TABLE TabStrom_EXT (
+    ID INT NOT NULL PRIMARY KEY,
+    _RadaVydejVyroba INT NULL,
+    _RadaPrijemVyroba INT NULL
+)
+GO
+CREATE TABLE TabStromDef (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDStrom INT NOT NULL,
+    IDObdobi INT NOT NULL DEFAULT 0,
+    Blokovano BIT NOT NULL DEFAULT 0,
+    Zakazano BIT NOT NULL DEFAULT 0,
+    CONSTRAINT UQ_TabStromDef_Strom_Obdobi UNIQUE (IDStrom, IDObdobi)
+)
+GO
+CREATE TABLE TabCisZam (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Cislo INT NOT NULL UNIQUE,
+    Prijmeni NVARCHAR(100) NULL,
+    Jmeno NVARCHAR(100) NULL,
+    PrijmeniJmeno NVARCHAR(201) NULL,
+    Stredisko NVARCHAR(30) NULL,
+    KodCipu NVARCHAR(20) NULL
+)
+GO
+CREATE TABLE TabCisZam_Ext (
+    ID INT NOT NULL PRIMARY KEY,
+    _VstupniKodLCD NVARCHAR(20) NULL
+)
+GO
+CREATE TABLE TabCPraco (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Pracoviste NVARCHAR(20) NOT NULL UNIQUE,
+    Nazev NVARCHAR(100) NULL,
+    IDTabStrom NVARCHAR(30) NULL,
+    Blokovano BIT NOT NULL DEFAULT 0
+)
+GO
+CREATE TABLE TabCPraco_EXT (
+    ID INT NOT NULL PRIMARY KEY,
+    _SdruzeniOperaci BIT NULL,
+    _UmisteniZpracovaniVP NVARCHAR(15) NULL
+)
+GO
+CREATE TABLE TabNakladovyOkruh (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Cislo NVARCHAR(30) NOT NULL,
+    Nazev NVARCHAR(100) NULL
+)
+GO
+CREATE TABLE TabCisOrg (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    CisloOrg INT NOT NULL UNIQUE,
+    Nazev NVARCHAR(100) NULL
+)
+GO
+CREATE TABLE TabDPH (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Sazba NUMERIC(5,2) NOT NULL UNIQUE,
+    Nazev NVARCHAR(50) NULL
+)
+GO
+CREATE TABLE TabKodMen (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Kod NVARCHAR(3) NOT NULL UNIQUE,
+    Nazev NVARCHAR(50) NULL
+)
+GO

@@ -1,0 +1,201 @@
+-- Production: jobs, plans, order series, production orders with their routings, bills of
+-- material, item rows, deviations, wage and scrap records, serial numbers, order sources and the
+-- capacity plans that assign operations to workers.
+
+CREATE TABLE TabZakazka (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    CisloZakazky NVARCHAR(15) NOT NULL UNIQUE,
+    Nazev NVARCHAR(100) NULL
+)
+GO
+CREATE TABLE TabPlan (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Rada NVARCHAR(10) NOT NULL,
+    Nazev NVARCHAR(100) NULL,
+    IDZakazka INT NULL
+)
+GO
+CREATE TABLE TabRadyPrikazu (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Rada NVARCHAR(10) NOT NULL UNIQUE,
+    Nazev NVARCHAR(100) NULL,
+    PrijemZmetku_SkladProGenHlavDZ NVARCHAR(30) NULL,
+    PredvyplnitVyrCisPriPrijmuZmetku BIT NOT NULL DEFAULT 0
+)
+GO
+CREATE TABLE TabRadyPrikazu_EXT (
+    ID INT NOT NULL PRIMARY KEY,
+    _PolozkaKusovnikuZLCD BIT NULL,
+    _ZjednuduseniEvidenceLCD BIT NULL
+)
+GO
+CREATE TABLE TabPrikaz (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Rada NVARCHAR(10) NOT NULL,
+    Prikaz INT NOT NULL,
+    RadaPrikaz NVARCHAR(30) NOT NULL,
+    IDTabKmen INT NOT NULL,
+    IDZakazka INT NULL,
+    IDPlan INT NULL,
+    IDPrikazRidici INT NULL,
+    kusy_zad NUMERIC(19,6) NOT NULL DEFAULT 0,
+    kusy_ciste NUMERIC(19,6) NOT NULL DEFAULT 0,
+    kusy_zive NUMERIC(19,6) NOT NULL DEFAULT 0,
+    StavPrikazu INT NOT NULL DEFAULT 10,
+    KmenoveStredisko NVARCHAR(30) NULL,
+    CelkNakl NUMERIC(19,6) NOT NULL DEFAULT 0,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE(),
+    Autor NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME(),
+    CONSTRAINT UQ_TabPrikaz_Rada_Prikaz UNIQUE (Rada, Prikaz)
+)
+GO
+CREATE TABLE TabPrikaz_EXT (
+    ID INT NOT NULL PRIMARY KEY,
+    _puvodniZadaneMnozstvi NUMERIC(19,6) NULL
+)
+GO
+CREATE TABLE TabCOdchylek (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Cislo NVARCHAR(20) NOT NULL UNIQUE,
+    Nazev NVARCHAR(100) NULL,
+    platnost BIT NOT NULL DEFAULT 1
+)
+GO
+CREATE TABLE TabPrPostup (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    ID1 INT NULL,
+    IDPrikaz INT NOT NULL,
+    Doklad INT NOT NULL,
+    Alt NCHAR(1) NOT NULL DEFAULT N'A',
+    IDOdchylkyOd INT NULL,
+    IDOdchylkyDo INT NULL,
+    Operace NVARCHAR(4) NOT NULL,
+    Nazev NVARCHAR(100) NULL,
+    pracoviste INT NULL,
+    Dilec INT NOT NULL,
+    Barcode NVARCHAR(30) NULL,
+    Kusy_zad NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Kusy_zive NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Kusy_real NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Kusy_zmet NUMERIC(19,6) NOT NULL DEFAULT 0,
+    KusyPredOperaci NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Prednastaveno BIT NOT NULL DEFAULT 1,
+    Odvadeci BIT NOT NULL DEFAULT 0,
+    TAC_S NUMERIC(19,6) NOT NULL DEFAULT 0,
+    TAC_J_S NUMERIC(19,6) NOT NULL DEFAULT 0,
+    DavkaTPV_VO NUMERIC(19,6) NOT NULL DEFAULT 1,
+    TBC_N NUMERIC(19,6) NOT NULL DEFAULT 0,
+    TEC_N NUMERIC(19,6) NOT NULL DEFAULT 0,
+    BlokovaniEditoru SMALLINT NULL,
+    Uzavreno BIT NOT NULL DEFAULT 0,
+    AutorUzavreni NVARCHAR(128) NULL
+)
+GO
+CREATE TABLE TabPrKVazby (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDPrikaz INT NOT NULL,
+    Doklad INT NOT NULL,
+    vyssi INT NOT NULL,
+    nizsi INT NOT NULL,
+    operace NVARCHAR(4) NULL,
+    pozice NVARCHAR(20) NULL,
+    IDOdchylkyOd INT NULL,
+    IDOdchylkyDo INT NULL,
+    prednastaveno BIT NOT NULL DEFAULT 1,
+    uzavreno BIT NOT NULL DEFAULT 0,
+    AutorUzavreni NVARCHAR(128) NULL,
+    RezijniMat BIT NOT NULL DEFAULT 0,
+    Sklad NVARCHAR(30) NULL,
+    mnoz_zad NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Mnoz_skut_realizovane NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Mnoz_nepotrebne NUMERIC(19,6) NOT NULL DEFAULT 0,
+    mnozstvi NUMERIC(19,6) NOT NULL DEFAULT 0,
+    mnozstviSeZtratou NUMERIC(19,6) NOT NULL DEFAULT 0,
+    DavkaTPV NUMERIC(19,6) NOT NULL DEFAULT 1,
+    predzpracovano BIT NOT NULL DEFAULT 0,
+    FixniMnozstvi BIT NOT NULL DEFAULT 0,
+    ProcZtrat NUMERIC(5,2) NOT NULL DEFAULT 0,
+    Prirez NUMERIC(19,6) NOT NULL DEFAULT 0,
+    VyraditZKalkulace BIT NOT NULL DEFAULT 0,
+    VyrStredisko NVARCHAR(30) NULL,
+    IDPracoviste INT NULL,
+    priorita INT NOT NULL DEFAULT 1,
+    BlokovaniEditoru SMALLINT NULL
+)
+GO
+CREATE TABLE TabPrikazP (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDPrikaz INT NOT NULL,
+    IDKmenZbozi INT NOT NULL,
+    mnoz_zad NUMERIC(19,6) NOT NULL DEFAULT 0,
+    DavkaTPV NUMERIC(19,6) NOT NULL DEFAULT 1
+)
+GO
+CREATE TABLE TabPrikazMzdyAZmetky (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDPrikaz INT NOT NULL,
+    DokladPrPostup INT NOT NULL,
+    AltPrPostup NCHAR(1) NOT NULL,
+    kusy_odv NUMERIC(19,6) NOT NULL DEFAULT 0,
+    kusy_zmet_neopr NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Sk_cas_S NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Sk_cas_N NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Sk_cas_Obsluhy_S NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Sk_cas_Obsluhy_N NUMERIC(19,6) NOT NULL DEFAULT 0,
+    Zamestnanec INT NULL,
+    IDPracoviste INT NULL,
+    DatumZahajeni DATETIME NULL,
+    DatumUkonceni DATETIME NULL,
+    datum_X DATETIME NOT NULL DEFAULT GETDATE(),
+    Stav TINYINT NOT NULL DEFAULT 1,
+    ZbyvaOdvestNaSkladNeshod NUMERIC(19,6) NOT NULL DEFAULT 0,
+    VyrCislo NVARCHAR(100) NULL,
+    GenerovanaMatVydejka BIT NOT NULL DEFAULT 0,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE(),
+    Autor NVARCHAR(128) NOT NULL DEFAULT SUSER_SNAME()
+)
+GO
+CREATE TABLE TabVyrCisPrikaz (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDPrikaz INT NOT NULL,
+    VyrCislo NVARCHAR(100) NOT NULL,
+    Mnozstvi NUMERIC(19,6) NOT NULL DEFAULT 1,
+    DatPorizeni DATETIME NOT NULL DEFAULT GETDATE()
+)
+GO
+CREATE TABLE TabPrikazZdrojOZ (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDPrikaz INT NOT NULL,
+    IDRezervace INT NOT NULL
+)
+GO
+CREATE TABLE TabVyrPerZdroje (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Nazev NVARCHAR(100) NULL,
+    IDZam INT NULL
+)
+GO
+CREATE TABLE TabAdvKapacPlan (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Nazev NVARCHAR(100) NULL,
+    Aktivni BIT NOT NULL DEFAULT 0
+)
+GO
+CREATE TABLE TabAdvKPDavky (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDAdvKapacPlan INT NOT NULL,
+    LocalID INT NOT NULL,
+    IDPrikaz INT NOT NULL,
+    DokladPrPostup INT NOT NULL,
+    AltPrPostup NCHAR(1) NOT NULL,
+    CONSTRAINT UQ_TabAdvKPDavky_Plan_LocalID UNIQUE (IDAdvKapacPlan, LocalID)
+)
+GO
+CREATE TABLE TabAdvKPProfese (
+    ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDAdvKapacPlan INT NOT NULL,
+    LocalID INT NOT NULL,
+    LocalIDDavky INT NOT NULL,
+    IDVyrPerZdroje INT NOT NULL
+)
+GO
