@@ -90,8 +90,12 @@ protected:
                 return "the engine does not create the host's modules yet (" + place + ")";
         }
         result_ = session_->run(batch);
-        if (const auto* error = result_.firstError(); error != nullptr && error->number == 50900)
-            return error->text;
+        // 50900: a construct the engine does not run yet; 195 for the catalog's metadata functions,
+        // which the engine does not know yet either.
+        for (const auto& item : result_.items)
+            if (const auto* m = std::get_if<tsql::Message>(&item);
+                m && (m->number == 50900 || (m->number == 195 && m->text.find("OBJECT_ID") != std::string::npos)))
+                return m->text;
         return {};
     }
     const tsql::Message* error() const { return result_.firstError(); }
