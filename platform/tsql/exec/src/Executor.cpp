@@ -334,8 +334,6 @@ void Executor::runFrame(Frame& f) {
             switch (i.op) {
             case InstructionOp::Run: {
                 const StmtKind kind = i.statement->kind;
-                const int before = lastError_;
-                (void)before;
                 runStatement(*i.statement, f.compiled[f.pc]);
                 if (kind != StmtKind::ExecProcedure && kind != StmtKind::ExecString)
                     lastError_ = 0;
