@@ -33,8 +33,14 @@ struct TableInfo {
     std::string name;
     std::vector<ColumnInfo> columns;
     std::vector<KeyInfo> keys;
+    // A system view (sysobjects, sys.columns, INFORMATION_SCHEMA.COLUMNS, ...) is read from a SQLite
+    // view the engine made itself instead of a storage table, and no statement may write to it.
+    std::string systemView;
 
-    std::string storageName() const { return schema + ".tsql_t" + std::to_string(id); }
+    bool isSystemView() const { return !systemView.empty(); }
+    std::string storageName() const {
+        return isSystemView() ? systemView : schema + ".tsql_t" + std::to_string(id);
+    }
     static std::string storageColumn(std::size_t ordinal) { return "c" + std::to_string(ordinal); }
     std::optional<std::size_t> findColumn(std::string_view name) const;
     std::optional<std::size_t> identityColumn() const;
