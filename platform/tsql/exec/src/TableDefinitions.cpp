@@ -70,9 +70,14 @@ std::int64_t identityNumber(const std::string& text, const DataType& type) {
 } // namespace
 
 void createTable(const CreateTableStmt& s, const Batch& batch, SessionCatalog& catalog) {
+    createTable(objectName(s.name), s.definition, batch, catalog);
+}
+
+void createTable(const std::string& name, const TableDefinition& definition, const Batch& batch,
+                 SessionCatalog& catalog) {
     TableInfo t;
-    t.name = objectName(s.name);
-    for (const ColumnDefinition& d : s.definition.columns) {
+    t.name = name;
+    for (const ColumnDefinition& d : definition.columns) {
         if (d.computed || !d.type)
             refuse("computed columns");
         if (t.findColumn(d.name.name))
@@ -97,10 +102,10 @@ void createTable(const CreateTableStmt& s, const Batch& batch, SessionCatalog& c
             c.defaultExpression = std::string(batch.textOf(d.defaultValue->value->range));
         t.columns.push_back(std::move(c));
     }
-    for (std::size_t i = 0; i < s.definition.columns.size(); ++i)
-        for (const TableConstraint& c : s.definition.columns[i].constraints)
+    for (std::size_t i = 0; i < definition.columns.size(); ++i)
+        for (const TableConstraint& c : definition.columns[i].constraints)
             addKey(t, c, {static_cast<int>(i)});
-    for (const TableConstraint& c : s.definition.constraints)
+    for (const TableConstraint& c : definition.constraints)
         addKey(t, c, keyOrdinals(t, c.columns));
     catalog.forName(t.name).create(std::move(t));
 }
