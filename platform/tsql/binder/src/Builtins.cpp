@@ -11,7 +11,7 @@ namespace tsql {
 
 namespace {
 
-constexpr std::array<BuiltinInfo, 46> kBuiltins = {{
+constexpr std::array<BuiltinInfo, 60> kBuiltins = {{
     {BuiltinId::Len, "LEN", 1, 1},
     {BuiltinId::DataLength, "DATALENGTH", 1, 1},
     {BuiltinId::Left, "LEFT", 2, 2},
@@ -58,6 +58,20 @@ constexpr std::array<BuiltinInfo, 46> kBuiltins = {{
     {BuiltinId::Month, "MONTH", 1, 1},
     {BuiltinId::Day, "DAY", 1, 1},
     {BuiltinId::NewId, "NEWID", 0, 0},
+    {BuiltinId::ObjectId, "OBJECT_ID", 1, 2},
+    {BuiltinId::ObjectName, "OBJECT_NAME", 1, 2},
+    {BuiltinId::ObjectDefinition, "OBJECT_DEFINITION", 1, 1},
+    {BuiltinId::ColName, "COL_NAME", 2, 2},
+    {BuiltinId::ColLength, "COL_LENGTH", 2, 2},
+    {BuiltinId::ColumnProperty, "COLUMNPROPERTY", 3, 3},
+    {BuiltinId::ObjectProperty, "OBJECTPROPERTY", 2, 2},
+    {BuiltinId::IndexProperty, "INDEXPROPERTY", 3, 3},
+    {BuiltinId::IndexCol, "INDEX_COL", 3, 3},
+    {BuiltinId::TypeName, "TYPE_NAME", 1, 1},
+    {BuiltinId::TypeIdOf, "TYPE_ID", 1, 1},
+    {BuiltinId::SchemaName, "SCHEMA_NAME", 0, 1},
+    {BuiltinId::SchemaId, "SCHEMA_ID", 0, 1},
+    {BuiltinId::DbId, "DB_ID", 0, 1},
 }};
 
 const DataType kInt = DataType::of(TypeId::Int);
@@ -124,6 +138,48 @@ DataType integerResult(const DataType& d) {
     if (d.id == TypeId::TinyInt || d.id == TypeId::SmallInt)
         return kInt;
     return d;
+}
+
+// Names are text of the caller's type (numbers become nvarchar), ids are int.
+DataType nameParameter(const std::optional<DataType>& t) {
+    if (t && t->isCharacter())
+        return *t;
+    return DataType::nvarchar(DataType::kMaxNCharLength);
+}
+
+BuiltinSignature metadataSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args) {
+    // Which arguments are names ('n') and which are ids ('i'), and the result the server gives.
+    struct Shape {
+        BuiltinId id;
+        std::string_view arguments;
+        DataType result;
+    };
+    static const Shape shapes[] = {
+        {BuiltinId::ObjectId, "nn", kInt},
+        {BuiltinId::ObjectName, "ii", DataType::sysname()},
+        {BuiltinId::ObjectDefinition, "i", DataType::nvarchar(DataType::kMax)},
+        {BuiltinId::ColName, "ii", DataType::sysname()},
+        {BuiltinId::ColLength, "nn", DataType::of(TypeId::SmallInt)},
+        {BuiltinId::ColumnProperty, "inn", kInt},
+        {BuiltinId::ObjectProperty, "in", kInt},
+        {BuiltinId::IndexProperty, "inn", kInt},
+        {BuiltinId::IndexCol, "nii", DataType::nvarchar(128)},
+        {BuiltinId::TypeName, "i", DataType::sysname()},
+        {BuiltinId::TypeIdOf, "n", kInt},
+        {BuiltinId::SchemaName, "i", DataType::sysname()},
+        {BuiltinId::SchemaId, "n", kInt},
+        {BuiltinId::DbId, "n", kInt},
+    };
+    for (const Shape& shape : shapes) {
+        if (shape.id != f.id)
+            continue;
+        BuiltinSignature s;
+        for (std::size_t i = 0; i < args.size(); ++i)
+            s.parameters.push_back(shape.arguments[i] == 'n' ? nameParameter(args[i]) : kInt);
+        s.result = shape.result;
+        return s;
+    }
+    throw SqlError(195, 15, 10, "'" + std::string(f.name) + "' is not a recognized built-in function name.");
 }
 
 } // namespace
@@ -326,6 +382,8 @@ BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::o
         return s;
     case BuiltinId::Iif:
         break;
+    default:
+        return metadataSignature(f, args);
     }
     throw SqlError(195, 15, 10, "'" + std::string(f.name) + "' is not a recognized built-in function name.");
 }

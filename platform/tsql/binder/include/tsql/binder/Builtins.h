@@ -58,7 +58,27 @@ enum class BuiltinId {
     Day,
     NewId,
     Iif,
+    // Metadata functions: they read the catalog, so they run only inside SQLite (tsql_meta).
+    ObjectId,
+    ObjectName,
+    ObjectDefinition,
+    ColName,
+    ColLength,
+    ColumnProperty,
+    ObjectProperty,
+    IndexProperty,
+    IndexCol,
+    TypeName,
+    TypeIdOf,
+    SchemaName,
+    SchemaId,
+    DbId,
 };
+
+// Whether the function reads the catalog (OBJECT_ID, COL_NAME, ...).
+constexpr bool isMetadataBuiltin(BuiltinId id) {
+    return id >= BuiltinId::ObjectId;
+}
 
 struct BuiltinInfo {
     BuiltinId id;
