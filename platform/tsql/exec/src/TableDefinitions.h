@@ -8,6 +8,9 @@
 namespace tsql {
 
 void createTable(const CreateTableStmt& s, const Batch& batch, SessionCatalog& catalog);
+// A table of the given (already resolved) name.
+void createTable(const std::string& name, const TableDefinition& definition, const Batch& batch,
+                 SessionCatalog& catalog);
 void dropObjects(const DropStmt& s, SessionCatalog& catalog);
 void truncateTable(const TruncateStmt& s, SessionCatalog& catalog, sqlite3* db);
 // The view's text is its CREATE statement as written; the view's query must bind now.
