@@ -233,8 +233,8 @@ std::vector<ViewDefinition> definitions() {
          comments,
          " FROM (SELECT o.id AS id, CASE o.type WHEN 'P' THEN 1 ELSE 0 END AS number, o.definition AS text" +
              objects +
-             " WHERE o.definition IS NOT NULL UNION ALL SELECT c.object_id, c.column_id, '(' || "
-             "c.computed_text || ')' FROM " +
+             " WHERE o.definition IS NOT NULL UNION ALL SELECT c.object_id, c.column_id, c.computed_text "
+             "FROM " +
              kColumns + " AS c WHERE c.computed_text IS NOT NULL) AS x" + chunks});
 
     std::vector<ViewColumn> references = {
@@ -417,10 +417,9 @@ std::vector<ViewDefinition> definitions() {
     const std::string columns = " FROM " + kColumns + " AS c";
     v.push_back({{"sys.columns"}, columnColumns(), columns});
     v.push_back({{"sys.computed_columns"},
-                 columnColumns() +
-                     std::vector<ViewColumn>{{"definition", "nvarchar(max)", "'(' || c.computed_text || ')'"},
-                                             {"uses_database_collation", "bit", "1"},
-                                             {"is_persisted", "bit", "c.is_persisted"}},
+                 columnColumns() + std::vector<ViewColumn>{{"definition", "nvarchar(max)", "c.computed_text"},
+                                                           {"uses_database_collation", "bit", "1"},
+                                                           {"is_persisted", "bit", "c.is_persisted"}},
                  columns + " WHERE c.computed_text IS NOT NULL"});
     v.push_back(
         {{"sys.identity_columns"},
@@ -671,7 +670,7 @@ void createTypeTable(sqlite3* db) {
         const DataType engine = DataType::of(t.engineType.value_or(TypeId::NVarChar));
         const bool varying =
             t.engineType ? (engine.hasLength() && !engine.isFixedLength()) || engine.isLob() : true;
-        int prec = t.precision;
+        int prec = t.engineType == TypeId::UniqueIdentifier ? 36 : t.precision;
         if (engine.hasLength())
             prec = engine.isUnicode() ? t.maxLength / 2 : t.maxLength;
         if (engine.isLob())

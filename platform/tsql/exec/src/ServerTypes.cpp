@@ -64,11 +64,6 @@ int decimalBytes(int precision) {
     return precision <= 9 ? 5 : precision <= 19 ? 9 : precision <= 28 ? 13 : 17;
 }
 
-// time(n) and datetime2(n): n fractional digits.
-int fractionBytes(int digits) {
-    return digits <= 2 ? 0 : digits <= 4 ? 1 : 2;
-}
-
 } // namespace
 
 ColumnFacts columnFacts(const DataType& type) {
@@ -102,19 +97,14 @@ ColumnFacts columnFacts(const DataType& type) {
         f.precision = f.legacyPrecision = type.precision;
         f.scale = type.scale;
         f.legacyScale = type.scale;
-    } else if (type.id == TypeId::Time || type.id == TypeId::DateTime2) {
-        const bool time = type.id == TypeId::Time;
-        f.maxLength = (time ? 3 : 6) + fractionBytes(type.scale);
-        f.scale = type.scale;
-        f.precision = f.legacyPrecision = (time ? 8 : 19) + (type.scale ? type.scale + 1 : 0);
-        f.legacyScale = type.scale;
     }
-    if (type.isNumeric()) {
+    if (type.isNumeric() && type.id != TypeId::Bit) {
         f.numericPrecision = f.precision;
         f.numericRadix = type.isApproximate() ? 2 : 10;
         if (!type.isApproximate())
             f.numericScale = f.scale;
     }
+    // time and datetime2 report their default 7 fractional digits (sys.types): the engine keeps no other.
     if (type.isDateTime())
         f.datetimePrecision = type.id == TypeId::DateTime ? 3 : f.scale;
     return f;

@@ -3,7 +3,7 @@ GO
 -- the legacy view: base type ids, lengths in bytes, precision in characters for text
 SELECT c.colid, c.name, t.name, c.xtype, c.xusertype, c.length, c.prec, c.xprec, c.xscale, c.scale, c.isnullable, c.iscomputed FROM syscolumns c JOIN systypes t ON t.xusertype = c.xusertype WHERE c.id = OBJECT_ID(N'dbo.KTab_Typy') ORDER BY c.colid
 GO
-SELECT c.column_id, c.name, c.system_type_id, c.user_type_id, c.max_length, c.precision, c.scale, c.collation_name, c.is_nullable, c.is_identity, c.is_computed FROM sys.columns c WHERE c.object_id = OBJECT_ID('KTab_Typy') ORDER BY c.column_id
+SELECT c.column_id, c.name, c.system_type_id, c.user_type_id, c.max_length, c.[precision], c.scale, c.collation_name, c.is_nullable, c.is_identity, c.is_computed FROM sys.columns c WHERE c.object_id = OBJECT_ID('KTab_Typy') ORDER BY c.column_id
 GO
 SELECT COLUMN_NAME, ORDINAL_POSITION, IS_NULLABLE, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, CHARACTER_OCTET_LENGTH, NUMERIC_PRECISION, NUMERIC_PRECISION_RADIX, NUMERIC_SCALE, DATETIME_PRECISION FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME = N'ktab_typy' ORDER BY ORDINAL_POSITION
 GO
@@ -25,6 +25,6 @@ SELECT TABLE_NAME, COLUMN_NAME, DATA_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE FROM
 GO
 -- the fixed type rows; sysname has its own user type over nvarchar
 SELECT name, xtype, xusertype, length, xprec, xscale, prec, scale, variable FROM systypes ORDER BY xusertype
-SELECT name, system_type_id, user_type_id, max_length, precision, scale, is_nullable FROM sys.types WHERE name IN ('sysname', 'nvarchar', 'int', 'numeric', 'datetime')  ORDER BY user_type_id
+SELECT name, system_type_id, user_type_id, max_length, [precision], scale, is_nullable FROM sys.types WHERE name IN ('sysname', 'nvarchar', 'int', 'numeric', 'datetime')  ORDER BY user_type_id
 SELECT TYPE_NAME(56), TYPE_NAME(256), TYPE_NAME(231), TYPE_NAME(999), TYPE_ID('int'), TYPE_ID('SYSNAME'), TYPE_ID('sys.nvarchar'), TYPE_ID('nothing')
 GO

@@ -1,7 +1,5 @@
-CREATE TABLE dbo.KTab_Hlavicka (ID INT IDENTITY(1,1) NOT NULL, Kod NVARCHAR(10) NOT NULL, Typ INT NOT NULL CONSTRAINT DF__KTab_Hlavicka__Typ DEFAULT 0, Port NVARCHAR(10) NULL CONSTRAINT DF__KTab_Hlavicka__Port DEFAULT 'COM1', Zalozeno DATETIME NOT NULL CONSTRAINT DF__KTab_Hlavicka__Zalozeno DEFAULT GETDATE(), CONSTRAINT PK__KTab_Hlavicka__ID PRIMARY KEY (ID), CONSTRAINT UQ__KTab_Hlavicka__Kod UNIQUE (Kod))
-CREATE TABLE dbo.KTab_Polozka (ID INT IDENTITY(1,1) NOT NULL, IDH INT NOT NULL, Radek INT NOT NULL, CONSTRAINT PK__KTab_Polozka__ID PRIMARY KEY (ID))
-ALTER TABLE dbo.KTab_Polozka ADD CONSTRAINT FK__KTab_Polozka__IDH FOREIGN KEY (IDH) REFERENCES dbo.KTab_Hlavicka (ID)
-ALTER TABLE dbo.KTab_Hlavicka ADD CONSTRAINT CK__KTab_Hlavicka__Typ CHECK (Typ IN (0, 1, 2))
+CREATE TABLE dbo.KTab_Hlavicka (ID INT IDENTITY(1,1) NOT NULL, Kod NVARCHAR(10) NOT NULL, Typ INT NOT NULL CONSTRAINT DF__KTab_Hlavicka__Typ DEFAULT 0, Port NVARCHAR(10) NULL CONSTRAINT DF__KTab_Hlavicka__Port DEFAULT 'COM1', Zalozeno DATETIME NOT NULL CONSTRAINT DF__KTab_Hlavicka__Zalozeno DEFAULT GETDATE(), CONSTRAINT PK__KTab_Hlavicka__ID PRIMARY KEY (ID), CONSTRAINT UQ__KTab_Hlavicka__Kod UNIQUE (Kod), CONSTRAINT CK__KTab_Hlavicka__Typ CHECK (Typ IN (0, 1, 2)))
+CREATE TABLE dbo.KTab_Polozka (ID INT IDENTITY(1,1) NOT NULL, IDH INT NOT NULL, Radek INT NOT NULL, CONSTRAINT PK__KTab_Polozka__ID PRIMARY KEY (ID), CONSTRAINT FK__KTab_Polozka__IDH FOREIGN KEY (IDH) REFERENCES dbo.KTab_Hlavicka (ID) ON DELETE CASCADE)
 GO
 -- defaults and checks as the server stores their text
 SELECT sysobjects.name, syscomments.text, OBJECTPROPERTY(sysobjects.id, 'CnstIsDisabled'), o2.name FROM sysobjects, syscomments, sysobjects o2 WHERE sysobjects.id = syscomments.id AND sysobjects.xtype IN ('D', 'C') AND o2.id = sysobjects.parent_obj AND o2.name IN (N'KTab_Hlavicka') ORDER BY sysobjects.name
@@ -21,10 +19,6 @@ GO
 SELECT OBJECTPROPERTY(constid, 'CnstIsDisabled'), OBJECT_NAME(constid), OBJECT_NAME(rkeyid), COL_NAME(rkeyid, rkey1), COL_NAME(rkeyid, rkey2), rkey2, keycnt, COL_NAME(fkeyid, fkey1), OBJECT_NAME(fkeyid) FROM sysreferences JOIN sysobjects ON fkeyid = id WHERE name IN (N'KTab_Polozka')
 SELECT name, OBJECT_NAME(referenced_object_id), key_index_id, is_disabled, delete_referential_action_desc, update_referential_action_desc FROM sys.foreign_keys
 SELECT OBJECT_NAME(constraint_object_id), constraint_column_id, COL_NAME(parent_object_id, parent_column_id), COL_NAME(referenced_object_id, referenced_column_id) FROM sys.foreign_key_columns
-GO
--- NOCHECK shows in the catalog
-ALTER TABLE dbo.KTab_Polozka NOCHECK CONSTRAINT FK__KTab_Polozka__IDH
-SELECT OBJECTPROPERTY(OBJECT_ID('FK__KTab_Polozka__IDH'), 'CnstIsDisabled'), is_disabled FROM sys.foreign_keys
 GO
 -- object properties: kinds for any object, the others only where they apply
 SELECT p.name, OBJECTPROPERTY(OBJECT_ID('KTab_Hlavicka'), p.name), OBJECTPROPERTY(OBJECT_ID('PK__KTab_Hlavicka__ID'), p.name), OBJECTPROPERTY(OBJECT_ID('DF__KTab_Hlavicka__Typ'), p.name) FROM (SELECT name = 'IsTable' UNION ALL SELECT 'IsUserTable' UNION ALL SELECT 'IsView' UNION ALL SELECT 'IsConstraint' UNION ALL SELECT 'IsPrimaryKey' UNION ALL SELECT 'CnstIsDisabled' UNION ALL SELECT 'ExecIsTriggerDisabled' UNION ALL SELECT 'TableHasIdentity' UNION ALL SELECT 'TableHasPrimaryKey' UNION ALL SELECT 'NoSuchProperty') p
