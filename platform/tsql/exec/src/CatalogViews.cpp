@@ -227,7 +227,7 @@ std::vector<ViewDefinition> definitions() {
         {"compressed", "bit", "0"},
         {"text", "nvarchar(4000)", "substr(x.text, (n.n - 1) * 4000 + 1, 4000)"},
     };
-    const std::string chunks = " JOIN " + kNumbers + " AS n ON n.n = 1 OR (n.n - 1) * 4000 < length(x.text)";
+    const std::string chunks = " JOIN " + kNumbers + " AS n ON n.n <= max(1, (length(x.text) + 3999) / 4000)";
     v.push_back(
         {{"syscomments", "sys.syscomments"},
          comments,

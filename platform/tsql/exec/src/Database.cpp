@@ -25,7 +25,7 @@ std::shared_ptr<Database> Database::open(const std::string& path) {
     if (path != ":memory:")
         db->execute("PRAGMA journal_mode=WAL");
     registerRuntimeFunctions(raw);
-    registerMetadataFunction(raw, &callMetadata);
+    registerMetadataFunctions(raw);
     createCatalogViews(raw);
     return db;
 }

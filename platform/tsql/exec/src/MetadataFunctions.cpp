@@ -4,6 +4,7 @@
 #include "SqliteStatement.h"
 
 #include "tsql/binder/Names.h"
+#include "tsql/codegen/RuntimeFunctions.h"
 
 #include <map>
 #include <memory>
@@ -440,6 +441,12 @@ Value callMetadata(sqlite3* db, BuiltinId id, const DataType& result, const std:
         break;
     }
     return Value::null(result);
+}
+
+void registerMetadataFunctions(sqlite3* db) {
+    // Made before the first database is open, the cache outlives every database, static ones too.
+    cache();
+    registerMetadataFunction(db, &callMetadata);
 }
 
 void releaseMetadataStatements(sqlite3* db) {

@@ -13,6 +13,9 @@ struct sqlite3;
 
 namespace tsql {
 
+// Registers tsql_meta on the connection.
+void registerMetadataFunctions(sqlite3* db);
+
 // The function's value; NULL where the server gives NULL (no such object, column or property).
 Value callMetadata(sqlite3* db, BuiltinId id, const DataType& result, const std::vector<Value>& args);
 
