@@ -384,6 +384,7 @@ void Executor::runStatement(const Stmt& s, CompiledStatement& c) {
         transaction(s.as<TransactionStmt>());
         return;
     case StmtKind::Permission:
+    case StmtKind::DeclareTable: // its table was made when the frame was bound
         return;
     case StmtKind::ExecProcedure:
         execProcedure(s.as<ExecProcedureStmt>(), c);
