@@ -168,6 +168,13 @@ ScopeEntry& Binder::Impl::addEntry(Scope& scope, const std::string& exposed,
     return scope.entries.back();
 }
 
+TableInfo Binder::Impl::variableTable(const std::string& variable) const {
+    auto t = catalog.findTable(variables.table(variable));
+    if (!t)
+        throw SqlError(1087, 15, 2, "Must declare the table variable \"" + variable + "\".");
+    return *t;
+}
+
 std::optional<Binder::Impl::NamedQuery> Binder::Impl::namedQuery(const ObjectName& name,
                                                                  std::optional<TableInfo>& table) {
     if (name.parts.size() == 1)
@@ -285,8 +292,18 @@ void Binder::Impl::source(const TableSource& ts, Scope& scope, BoundSelect& sele
         }
         return;
     }
-    case TableSourceKind::Variable:
-        refuse("table variables");
+    case TableSourceKind::Variable: {
+        const auto& v = ts.as<VariableTableSource>();
+        const TableInfo table = variableTable(v.variable);
+        std::vector<ResultColumnInfo> columns;
+        for (const auto& c : table.columns)
+            columns.push_back({c.name, c.type});
+        const ScopeEntry& e = addEntry(scope, v.alias ? v.alias->name : v.variable, std::move(columns));
+        select.sources.push_back({e.id, table.storageName(), table.name, nullptr});
+        node = std::make_unique<BoundFrom>();
+        node->source = e.id;
+        return;
+    }
     case TableSourceKind::Values:
         refuse("VALUES as a table source");
     }

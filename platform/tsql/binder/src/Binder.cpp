@@ -64,12 +64,13 @@ SqlError identityInsert(const TableInfo& t) {
 } // namespace
 
 BoundInsert Binder::insert(const InsertStmt& s) {
-    if (!s.ctes.empty() || s.top || !s.target.variable.empty())
-        refuse("INSERT with WITH, TOP or a table variable");
+    if (!s.ctes.empty() || s.top)
+        refuse("INSERT with WITH or TOP");
     if (s.sourceKind == InsertSourceKind::Exec)
         refuse("INSERT ... EXECUTE");
     BoundInsert out;
-    out.table = targetTable(impl_->catalog, s.target.name);
+    out.table = s.target.variable.empty() ? targetTable(impl_->catalog, s.target.name)
+                                          : impl_->variableTable(s.target.variable);
     const TableInfo& t = out.table;
     const auto identity = t.identityColumn();
     if (s.columns.empty()) {
@@ -142,17 +143,17 @@ BoundExprPtr allOf(BoundExprPtr a, BoundExprPtr b) {
 void Binder::bindChange(const DmlTarget& target, const std::vector<TableSourcePtr>& from, const Expr* where,
                         BoundChange& out, Scope& scope) {
     Impl& impl = *impl_;
-    if (!target.variable.empty())
-        refuse("changing a table variable");
     std::vector<BoundExprPtr> applyConditions;
     out.select = std::make_unique<BoundSelect>();
     BoundSelect& select = *out.select;
     if (from.empty()) {
-        out.table = targetTable(impl.catalog, target.name);
+        const bool variable = !target.variable.empty();
+        out.table = variable ? impl.variableTable(target.variable) : targetTable(impl.catalog, target.name);
         std::vector<ResultColumnInfo> columns;
         for (const auto& c : out.table.columns)
             columns.push_back({c.name, c.type});
-        const ScopeEntry& e = impl.addEntry(scope, target.name.last(), std::move(columns));
+        const ScopeEntry& e =
+            impl.addEntry(scope, variable ? target.variable : target.name.last(), std::move(columns));
         select.sources.push_back({e.id, out.table.storageName(), out.table.name, nullptr});
         auto leaf = std::make_unique<BoundFrom>();
         leaf->source = e.id;
@@ -164,12 +165,14 @@ void Binder::bindChange(const DmlTarget& target, const std::vector<TableSourcePt
             impl.source(*ts, scope, select, node, applyConditions);
             select.from.push_back(std::move(node));
         }
-        const std::string exposed = foldName(target.name.last());
+        const bool variable = !target.variable.empty();
+        const std::string exposed = foldName(variable ? target.variable : target.name.last());
         out.target = -1;
         for (const ScopeEntry& e : scope.entries)
-            if (target.name.parts.size() == 1 && e.alias == exposed)
+            if ((variable || target.name.parts.size() == 1) && e.alias == exposed)
                 out.target = e.id;
-        const std::string name = foldName(tableName(target.name));
+        const std::string name =
+            foldName(variable ? impl.variables.table(target.variable) : tableName(target.name));
         for (const auto& s : select.sources)
             if (out.target < 0 && !s.table.empty() && foldName(s.table) == name)
                 out.target = s.id;

@@ -64,6 +64,8 @@ struct Binder::Impl {
     ScopeEntry& addEntry(Scope& scope, const std::string& exposed, std::vector<ResultColumnInfo> columns);
     // A CTE or view of that name, or (nullopt, `table` set) a table; 208 when there is none.
     std::optional<NamedQuery> namedQuery(const ObjectName& name, std::optional<TableInfo>& table);
+    // The table a declared table variable lives in; SqlError 1087 when it is not declared.
+    TableInfo variableTable(const std::string& variable) const;
 };
 
 BoundExprPtr makeNode(BoundKind kind, const DataType& type);

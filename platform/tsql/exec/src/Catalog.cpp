@@ -23,20 +23,6 @@ void run(sqlite3* db, const std::string& sql) {
     s.step();
 }
 
-std::string storageType(const DataType& t) {
-    switch (storageClassOf(t)) {
-    case StorageClass::Integer:
-        return "INTEGER";
-    case StorageClass::Real:
-        return "REAL";
-    case StorageClass::Text:
-        return "TEXT COLLATE " + std::string(Collation::kSqliteName);
-    case StorageClass::Blob:
-        return "BLOB";
-    }
-    return "BLOB";
-}
-
 std::string joinNumbers(const std::vector<int>& numbers) {
     std::string out;
     for (int n : numbers)
@@ -478,16 +464,34 @@ TableInfo Catalog::load(std::int64_t id, std::string name) const {
     return info;
 }
 
+std::string Catalog::storageType(const DataType& t) {
+    switch (storageClassOf(t)) {
+    case StorageClass::Integer:
+        return "INTEGER";
+    case StorageClass::Real:
+        return "REAL";
+    case StorageClass::Text:
+        return "TEXT COLLATE " + std::string(Collation::kSqliteName);
+    case StorageClass::Blob:
+        return "BLOB";
+    }
+    return "BLOB";
+}
+
+std::string Catalog::storageColumns(const TableInfo& table) {
+    std::string out = "(";
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        out += (i ? ", " : "") + TableInfo::storageColumn(i) + " " + storageType(table.columns[i].type);
+    return out + ")";
+}
+
 void Catalog::create(TableInfo& table) {
     table.schema = schema_;
     table.id = insertObject(table.name, "U", 0, nullptr);
-    std::string ddl = "CREATE TABLE " + table.storageName() + "(";
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
         if (!table.columns[i].columnId)
             table.columns[i].columnId = static_cast<int>(i + 1);
-        ddl += (i ? ", " : "") + TableInfo::storageColumn(i) + " " + storageType(table.columns[i].type);
-    }
-    run(db_, ddl + ")");
+    run(db_, "CREATE TABLE " + table.storageName() + storageColumns(table));
     store(table);
 }
 

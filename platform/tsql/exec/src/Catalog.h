@@ -97,6 +97,10 @@ public:
     void setColumns(std::int64_t objectId, const std::vector<ColumnInfo>& columns);
 
     std::string schema() const { return schema_; }
+    // The storage's column list for the table's columns: "(c0 INTEGER, c1 TEXT COLLATE ...)".
+    static std::string storageColumns(const TableInfo& table);
+    // The storage type of a column of that type.
+    static std::string storageType(const DataType& type);
 
 private:
     std::string q(std::string_view sql) const; // the catalog's tables qualified with its schema

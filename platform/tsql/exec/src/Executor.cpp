@@ -261,6 +261,16 @@ void Executor::bindStatement(const Stmt& s, CompiledStatement& c) {
         for (const auto& part : s.as<ExecStringStmt>().parts)
             c.exprs.push_back(binder.scalar(*part));
         break;
+    case StmtKind::DeclareTable: {
+        // The table exists from the declaration on, for the whole batch or module, as the
+        // variable does; it is dropped when the frame ends.
+        const auto& d = s.as<DeclareTableStmt>();
+        const std::string table = "#~" + std::to_string(++tableVariables_) + "~" + d.name;
+        f.tableVariables.push_back(table);
+        createTable(table, d.definition, f.source->batch, catalog_);
+        f.scope.declareTable(d.name, table);
+        break;
+    }
     case StmtKind::DeclareCursor:
         c.query = binder.query(*s.as<DeclareCursorStmt>().query);
         break;
@@ -393,7 +403,12 @@ void Executor::leaveFrame(Frame& f) {
     const std::string prefix = "L" + std::to_string(frames_.size() - 1) + ":";
     for (auto it = cursors_.begin(); it != cursors_.end();)
         it = it->first.starts_with(prefix) ? cursors_.erase(it) : std::next(it);
-    for (const std::string& t : f.tempTables) {
+    dropTables(f.tempTables);
+    dropTables(f.tableVariables);
+}
+
+void Executor::dropTables(std::vector<std::string>& tables) {
+    for (const std::string& t : tables) {
         try {
             if (catalog_.forName(t).find(t))
                 catalog_.forName(t).drop(t);
@@ -401,6 +416,7 @@ void Executor::leaveFrame(Frame& f) {
             // the table is gone already
         }
     }
+    tables.clear();
 }
 
 BatchResult Executor::run(const std::string& batchText) {
@@ -420,6 +436,7 @@ BatchResult Executor::run(const std::string& batchText) {
             bindAll(f);
         } catch (const SqlError& e) {
             report(e, e.line > 0 ? static_cast<std::uint32_t>(e.line) : 1);
+            dropTables(f.tableVariables);
             frames_.clear();
             result_ = nullptr;
             return result;
@@ -438,6 +455,8 @@ BatchResult Executor::run(const std::string& batchText) {
         result.items.emplace_back(
             Message{50903, 16, 1, std::string("Internal engine error: ") + e.what(), 1});
     }
+    if (!frames_.empty())
+        dropTables(frames_.front()->tableVariables);
     frames_.clear();
     caught_.clear();
     result_ = nullptr;

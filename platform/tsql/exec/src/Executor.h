@@ -72,6 +72,7 @@ private:
     std::unique_ptr<Frame> makeFrame(std::shared_ptr<const ParsedCode> source);
     void runFrame(Frame& f);
     void leaveFrame(Frame& f);
+    void dropTables(std::vector<std::string>& tables);
     bool handled(const SqlError& e, std::size_t depth);
     void report(const SqlError& e, std::uint32_t line);
 
@@ -107,6 +108,7 @@ private:
 
     int lastError_ = 0;
     std::int64_t lastRowCount_ = 0;
+    std::int64_t tableVariables_ = 0; // table variables made so far, for their tables' names
     int tranCount_ = 0;
     std::optional<Value> identity_;
     DateTime statementTime_;

@@ -1,5 +1,6 @@
 #include "Executor.h"
 
+#include "AlterTable.h"
 #include "ForeignKeys.h"
 #include "RowWriter.h"
 #include "TableDefinitions.h"
@@ -364,6 +365,17 @@ void Executor::runStatement(const Stmt& s, CompiledStatement& c) {
     case StmtKind::CreateFunction:
         atomically([&] { createModule(s); });
         return;
+    case StmtKind::AlterTable: {
+        const RowContext context =
+            rowContext([this](SessionValue v, const DataType& type) { return sessionValue(v, type); });
+        atomically([&] { alterTable(s.as<AlterTableStmt>(), catalog_, db(), context); });
+        lastRowCount_ = 0;
+        // The table's columns changed: the statements after this one bind again when they run.
+        for (CompiledStatement& other : frame().compiled)
+            if (&other != &c)
+                other = CompiledStatement{};
+        return;
+    }
     case StmtKind::Drop:
         atomically([&] { dropObjects(s.as<DropStmt>(), catalog_); });
         return;
@@ -384,6 +396,7 @@ void Executor::runStatement(const Stmt& s, CompiledStatement& c) {
         transaction(s.as<TransactionStmt>());
         return;
     case StmtKind::Permission:
+    case StmtKind::DeclareTable: // its table was made when the frame was bound
         return;
     case StmtKind::ExecProcedure:
         execProcedure(s.as<ExecProcedureStmt>(), c);

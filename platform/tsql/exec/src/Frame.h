@@ -53,10 +53,11 @@ struct Frame {
     InstructionList code;
     std::vector<CompiledStatement> compiled;
     std::size_t pc = 0;
-    std::optional<Value> scopeIdentity;  // SCOPE_IDENTITY() of this scope
-    std::vector<std::string> tempTables; // #tables created here, dropped when a module returns
-    std::vector<std::string> cursors;    // LOCAL cursors declared here
-    std::optional<Value> returnValue;    // RETURN n of a procedure, RETURN expr of a function
+    std::optional<Value> scopeIdentity;      // SCOPE_IDENTITY() of this scope
+    std::vector<std::string> tempTables;     // #tables created here, dropped when a module returns
+    std::vector<std::string> tableVariables; // the tables of its table variables, dropped when it ends
+    std::vector<std::string> cursors;        // LOCAL cursors declared here
+    std::optional<Value> returnValue;        // RETURN n of a procedure, RETURN expr of a function
     bool isModule() const { return source && source->inModule; }
 };
 

@@ -17,8 +17,6 @@ std::string_view statementName(StmtKind kind) {
         return "MERGE";
     case StmtKind::Truncate:
         return "TRUNCATE TABLE";
-    case StmtKind::DeclareTable:
-        return "table variables";
     case StmtKind::DeclareCursor:
     case StmtKind::OpenCursor:
     case StmtKind::CloseCursor:
@@ -174,6 +172,11 @@ private:
         case StmtKind::CreateProcedure:
         case StmtKind::CreateFunction:
         case StmtKind::Permission:
+        case StmtKind::AlterTable:
+        case StmtKind::CreateIndex:
+        case StmtKind::CreateTrigger:
+        case StmtKind::EnableTrigger:
+        case StmtKind::DeclareTable:
         case StmtKind::ExecProcedure:
         case StmtKind::ExecString:
         case StmtKind::DeclareCursor:

@@ -8,7 +8,7 @@
 namespace tsql {
 
 void createTable(const CreateTableStmt& s, const Batch& batch, SessionCatalog& catalog);
-// A table of the given (already resolved) name.
+// A table of the given (already resolved) name: also the temporary table behind a table variable.
 void createTable(const std::string& name, const TableDefinition& definition, const Batch& batch,
                  SessionCatalog& catalog);
 void dropObjects(const DropStmt& s, SessionCatalog& catalog);

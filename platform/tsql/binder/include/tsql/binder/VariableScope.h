@@ -25,9 +25,18 @@ public:
     const VariableInfo& declare(const std::string& name, const DataType& type);
     const std::vector<VariableInfo>& all() const { return variables_; }
 
+    // A table variable lives in a temporary table of the engine's own name (`table`); SqlError 134
+    // when the variable's name is taken.
+    void declareTable(const std::string& name, const std::string& table);
+    // The temporary table of a declared table variable; SqlError 1087 when it is not declared.
+    const std::string& table(std::string_view name) const;
+
 private:
+    void claim(const std::string& name);
+
     std::vector<VariableInfo> variables_;
     std::map<std::string, std::size_t> byName_; // folded name -> index
+    std::map<std::string, std::string> tables_; // folded name -> temporary table
 };
 
 } // namespace tsql
