@@ -55,10 +55,9 @@ GO
 -- C15
 SELECT sysobjects.name, syscomments.text, OBJECTPROPERTY(sysobjects.id,'CnstIsDisabled'), o2.name FROM sysobjects,syscomments,sysobjects o2 WHERE sysobjects.id=syscomments.id AND sysobjects.xtype IN('D','C') AND o2.id=sysobjects.parent_obj AND o2.name IN(N'KTab_KontrolniPostupHlavicka7EK',N'KTab_KontrolniPostupPolozka7EK') ORDER BY sysobjects.name
 GO
--- C16 finds nothing; with the foreign key declared it finds it
+-- C16 finds nothing, so the foreign key is added; then it finds it
 SELECT OBJECTPROPERTY(constid,'CnstIsDisabled'), OBJECT_NAME(constid), OBJECT_NAME(rkeyid), COL_NAME(rkeyid,rkey1), COL_NAME(rkeyid,rkey2), COL_NAME(rkeyid,rkey3), COL_NAME(rkeyid,rkey4), COL_NAME(rkeyid,rkey5), COL_NAME(rkeyid,rkey6), COL_NAME(rkeyid,rkey7), COL_NAME(rkeyid,rkey8), COL_NAME(rkeyid,rkey9), COL_NAME(rkeyid,rkey10), COL_NAME(rkeyid,rkey11), COL_NAME(rkeyid,rkey12), COL_NAME(rkeyid,rkey13), COL_NAME(rkeyid,rkey14), COL_NAME(rkeyid,rkey15), COL_NAME(rkeyid,rkey16), OBJECT_NAME(fkeyid) FROM sysreferences JOIN sysobjects ON fkeyid=id WHERE name IN(N'KTab_KontrolniPostupHlavicka7EK',N'KTab_KontrolniPostupPolozka7EK')
-DROP TABLE KTab_KontrolniPostupPolozka7EK
-CREATE TABLE dbo.KTab_KontrolniPostupPolozka7EK (ID INT IDENTITY(1,1) NOT NULL, IDKP INT NOT NULL, Poradi INT NOT NULL CONSTRAINT DF__KTab_KontrolniPostupPolozka7EK__Poradi DEFAULT 0, CONSTRAINT PK__KTab_KontrolniPostupPolozka7EK__ID PRIMARY KEY (ID), CONSTRAINT FK__KTab_KontrolniPostupPolozka7EK__IDKP FOREIGN KEY (IDKP) REFERENCES KTab_KontrolniPostupHlavicka7EK (ID))
+ALTER TABLE KTab_KontrolniPostupPolozka7EK ADD CONSTRAINT FK__KTab_KontrolniPostupPolozka7EK__IDKP FOREIGN KEY (IDKP) REFERENCES KTab_KontrolniPostupHlavicka7EK (ID)
 SELECT OBJECTPROPERTY(constid,'CnstIsDisabled'), OBJECT_NAME(constid), OBJECT_NAME(rkeyid), COL_NAME(rkeyid,rkey1), COL_NAME(rkeyid,rkey2), COL_NAME(rkeyid,rkey3), COL_NAME(rkeyid,rkey4), COL_NAME(rkeyid,rkey5), COL_NAME(rkeyid,rkey6), COL_NAME(rkeyid,rkey7), COL_NAME(rkeyid,rkey8), COL_NAME(rkeyid,rkey9), COL_NAME(rkeyid,rkey10), COL_NAME(rkeyid,rkey11), COL_NAME(rkeyid,rkey12), COL_NAME(rkeyid,rkey13), COL_NAME(rkeyid,rkey14), COL_NAME(rkeyid,rkey15), COL_NAME(rkeyid,rkey16), OBJECT_NAME(fkeyid) FROM sysreferences JOIN sysobjects ON fkeyid=id WHERE name IN(N'KTab_KontrolniPostupHlavicka7EK',N'KTab_KontrolniPostupPolozka7EK')
 GO
 -- C17
@@ -76,7 +75,8 @@ SELECT sys.objects.name, sys.sql_modules.definition FROM sys.objects JOIN sys.sq
 SELECT sys.objects.name, sys.sql_modules.definition FROM sys.objects JOIN sys.sql_modules ON sys.objects.object_id = sys.sql_modules.object_id WHERE sys.objects.type IN ('FN','IF','TF') AND sys.objects.name IN(N'ef_Neni')
 GO
 -- C22: add ID1 when the table exists without it
-IF OBJECT_ID(N'dbo.TabCisZam_Ext', N'U') IS NOT NULL AND NOT EXISTS (SELECT * FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME = N'TabCisZam_Ext' AND COLUMN_NAME = N'ID1') SELECT 'adds ID1'
+IF OBJECT_ID(N'dbo.TabCisZam_Ext', N'U') IS NOT NULL AND NOT EXISTS (SELECT * FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME = N'TabCisZam_Ext' AND COLUMN_NAME = N'ID1') ALTER TABLE dbo.TabCisZam_Ext ADD ID1 INT NULL
+IF OBJECT_ID(N'dbo.TabCisZam_Ext', N'U') IS NOT NULL AND NOT EXISTS (SELECT * FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME = N'TabCisZam_Ext' AND COLUMN_NAME = N'ID1') SELECT 'adds ID1' ELSE SELECT 'has ID1'
 IF OBJECT_ID(N'dbo.TabCisZam_Ext', N'U') IS NOT NULL AND NOT EXISTS (SELECT * FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME = N'tabciszam_ext' AND COLUMN_NAME = N'id') SELECT 'adds ID' ELSE SELECT 'has ID'
 SELECT COLUMN_NAME, DATA_TYPE, IS_NULLABLE FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME = N'TabCisZam_Ext' ORDER BY ORDINAL_POSITION
 GO

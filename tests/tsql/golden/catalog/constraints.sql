@@ -20,6 +20,21 @@ SELECT OBJECTPROPERTY(constid, 'CnstIsDisabled'), OBJECT_NAME(constid), OBJECT_N
 SELECT name, OBJECT_NAME(referenced_object_id), key_index_id, is_disabled, delete_referential_action_desc, update_referential_action_desc FROM sys.foreign_keys
 SELECT OBJECT_NAME(constraint_object_id), constraint_column_id, COL_NAME(parent_object_id, parent_column_id), COL_NAME(referenced_object_id, referenced_column_id) FROM sys.foreign_key_columns
 GO
+-- constraints added later, disabled and not trusted show in the catalog
+ALTER TABLE dbo.KTab_Polozka WITH NOCHECK ADD CONSTRAINT CK__KTab_Polozka__Radek CHECK (Radek > 0)
+ALTER TABLE dbo.KTab_Polozka NOCHECK CONSTRAINT FK__KTab_Polozka__IDH
+SELECT name, is_disabled, is_not_trusted, OBJECTPROPERTY(object_id, 'CnstIsDisabled'), OBJECTPROPERTY(object_id, 'CnstIsNotTrusted') FROM sys.foreign_keys
+SELECT name, definition, is_disabled, is_not_trusted, OBJECTPROPERTY(object_id, 'CnstIsNotTrusted') FROM sys.check_constraints ORDER BY name
+ALTER TABLE dbo.KTab_Polozka WITH CHECK CHECK CONSTRAINT FK__KTab_Polozka__IDH
+SELECT name, is_disabled, is_not_trusted FROM sys.foreign_keys
+GO
+-- a dropped column leaves a gap in the column ids
+ALTER TABLE dbo.KTab_Polozka ADD Poznamka NVARCHAR(40) NULL
+ALTER TABLE dbo.KTab_Polozka DROP CONSTRAINT CK__KTab_Polozka__Radek
+ALTER TABLE dbo.KTab_Polozka DROP COLUMN Radek
+SELECT colid, name FROM syscolumns WHERE id = OBJECT_ID('KTab_Polozka') ORDER BY colid
+SELECT n = COUNT(*) FROM sys.check_constraints WHERE name = 'CK__KTab_Polozka__Radek'
+GO
 -- object properties: kinds for any object, the others only where they apply
 SELECT p.name, OBJECTPROPERTY(OBJECT_ID('KTab_Hlavicka'), p.name), OBJECTPROPERTY(OBJECT_ID('PK__KTab_Hlavicka__ID'), p.name), OBJECTPROPERTY(OBJECT_ID('DF__KTab_Hlavicka__Typ'), p.name) FROM (SELECT name = 'IsTable' UNION ALL SELECT 'IsUserTable' UNION ALL SELECT 'IsView' UNION ALL SELECT 'IsConstraint' UNION ALL SELECT 'IsPrimaryKey' UNION ALL SELECT 'CnstIsDisabled' UNION ALL SELECT 'ExecIsTriggerDisabled' UNION ALL SELECT 'TableHasIdentity' UNION ALL SELECT 'TableHasPrimaryKey' UNION ALL SELECT 'NoSuchProperty') p
 SELECT OBJECTPROPERTY(12345, 'IsTable'), OBJECTPROPERTY(NULL, 'IsTable')
