@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace tsql {
 
@@ -118,6 +119,19 @@ DataType sameText(const DataType& t) {
     return varying(t.isUnicode(), t.isLob() ? DataType::kMax : t.length);
 }
 
+// Part of a text: at most `count` characters from `start` on, when they are constants.
+DataType takenText(const DataType& t, std::optional<std::int64_t> start, std::optional<std::int64_t> count) {
+    DataType r = sameText(t);
+    std::int64_t length = r.isMax() ? std::numeric_limits<std::int64_t>::max() : r.length;
+    if (start && !r.isMax())
+        length -= std::max<std::int64_t>(*start, 1) - 1;
+    if (count && *count >= 0)
+        length = std::min(length, start ? *count + std::min<std::int64_t>(*start, 1) - 1 : *count);
+    if (length == std::numeric_limits<std::int64_t>::max())
+        return r;
+    return varying(t.isUnicode(), static_cast<std::int32_t>(std::min<std::int64_t>(length, 8000)));
+}
+
 // The longest text of the arguments' kind: 8000 or 4000, or max.
 DataType longText(const std::vector<std::optional<DataType>>& args, std::size_t count) {
     return varying(anyUnicode(args, count), anyMax(args, count) ? DataType::kMax : 8000);
@@ -192,8 +206,10 @@ const BuiltinInfo* findBuiltin(std::string_view name) {
     return nullptr;
 }
 
-BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args) {
+BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args,
+                                  const std::vector<std::optional<std::int64_t>>& integers) {
     BuiltinSignature s;
+    const auto integer = [&](std::size_t i) { return i < integers.size() ? integers[i] : std::nullopt; };
     s.parameters.assign(args.size(), std::nullopt);
     const auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::nullopt; };
     const auto textParam = [&](std::size_t i) { s.parameters[i] = textOf(arg(i)); };
@@ -213,13 +229,13 @@ BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::o
     case BuiltinId::Right:
         textParam(0);
         intParam(1);
-        s.result = sameText(*s.parameters[0]);
+        s.result = takenText(*s.parameters[0], std::nullopt, integer(1));
         return s;
     case BuiltinId::Substring:
         textParam(0);
         intParam(1);
         intParam(2);
-        s.result = sameText(*s.parameters[0]);
+        s.result = takenText(*s.parameters[0], integer(1), integer(2));
         return s;
     case BuiltinId::Replace:
         for (std::size_t i = 0; i < 3; ++i)
