@@ -601,6 +601,8 @@ void Catalog::writeConstraints(TableInfo& table) {
         detail(col.defaultId, ConstraintType::Default, {static_cast<int>(i)}, nullptr);
     }
     for (ConstraintInfo& c : table.constraints) {
+        if (c.type == ConstraintType::ForeignKey && c.referencedId == 0)
+            c.referencedId = table.id; // a table's own key, referenced before the table had its id
         record(c.id, c.name, c.type, c.columns, c.type == ConstraintType::Check ? &c.checkText : nullptr);
         SqliteStatement f(db_,
                           q("UPDATE tsql_catalog_objects SET is_disabled = ?2, is_not_trusted = ?3 WHERE "
