@@ -1,6 +1,7 @@
 #include "AlterTable.h"
 
 #include "ForeignKeys.h"
+#include "Indexes.h"
 #include "RowExpressions.h"
 #include "SqliteStatement.h"
 #include "TableBuilder.h"
@@ -234,25 +235,7 @@ private:
         for (const ConstraintInfo& c : t_.constraints) {
             if (c.id || (c.type != ConstraintType::PrimaryKey && c.type != ConstraintType::Unique))
                 continue;
-            std::string columns;
-            for (int o : c.columns)
-                columns +=
-                    (columns.empty() ? "" : ", ") + TableInfo::storageColumn(static_cast<std::size_t>(o));
-            SqliteStatement s(db_, "SELECT " + columns + " FROM " + t_.storageName() + " GROUP BY " +
-                                       columns + " HAVING count(*) > 1 LIMIT 1");
-            if (!s.step())
-                continue;
-            std::string values;
-            for (std::size_t i = 0; i < c.columns.size(); ++i)
-                values += (i ? ", " : "") + s.valueAt(static_cast<int>(i),
-                                                      t_.columns[static_cast<std::size_t>(c.columns[i])].type)
-                                                .toDisplayString();
-            throw SqlError(
-                1505, 16, 1,
-                "The CREATE UNIQUE INDEX statement terminated because a duplicate key was found for the "
-                "object name '" +
-                    qualified(t_) + "' and the index name '" + TableBuilder::displayName(c, t_) +
-                    "'. The duplicate key value is (" + values + ").");
+            refuseDuplicateRows(db_, t_, c.columns, TableBuilder::displayName(c, t_));
         }
     }
 

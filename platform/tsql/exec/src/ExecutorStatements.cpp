@@ -2,8 +2,10 @@
 
 #include "AlterTable.h"
 #include "ForeignKeys.h"
+#include "Indexes.h"
 #include "RowWriter.h"
 #include "TableDefinitions.h"
+#include "Triggers.h"
 
 #include "tsql/Convert.h"
 #include "tsql/SqlError.h"
@@ -56,6 +58,14 @@ std::string formatRaiserror(const std::string& format, const std::vector<Value>&
 RowContext rowContext(const std::function<Value(SessionValue, const DataType&)>& session) {
     return {[session](const BoundExpr& e) { return session(e.session, e.type); },
             session(SessionValue::DatabaseName, DataType::sysname()).asText()};
+}
+
+// A table's columns, constraints or indexes changed: the frame's other statements bind again when
+// they run, so that they see the table as it is now.
+void forgetBindings(Frame& f, const CompiledStatement& running) {
+    for (CompiledStatement& other : f.compiled)
+        if (&other != &running)
+            other = CompiledStatement{};
 }
 
 } // namespace
@@ -370,14 +380,24 @@ void Executor::runStatement(const Stmt& s, CompiledStatement& c) {
             rowContext([this](SessionValue v, const DataType& type) { return sessionValue(v, type); });
         atomically([&] { alterTable(s.as<AlterTableStmt>(), catalog_, db(), context); });
         lastRowCount_ = 0;
-        // The table's columns changed: the statements after this one bind again when they run.
-        for (CompiledStatement& other : frame().compiled)
-            if (&other != &c)
-                other = CompiledStatement{};
+        forgetBindings(frame(), c);
         return;
     }
+    case StmtKind::CreateIndex:
+        atomically([&] { createIndex(s.as<CreateIndexStmt>(), catalog_, db()); });
+        lastRowCount_ = 0;
+        forgetBindings(frame(), c);
+        return;
+    case StmtKind::CreateTrigger:
+        atomically([&] { createTrigger(s.as<CreateTriggerStmt>(), frame().source->batch, catalog_); });
+        return;
+    case StmtKind::EnableTrigger:
+        atomically([&] { enableTriggers(s.as<EnableTriggerStmt>(), catalog_); });
+        return;
     case StmtKind::Drop:
         atomically([&] { dropObjects(s.as<DropStmt>(), catalog_); });
+        if (s.as<DropStmt>().objectKind == ObjectKind::Index)
+            forgetBindings(frame(), c);
         return;
     case StmtKind::Truncate:
         atomically([&] { truncateTable(s.as<TruncateStmt>(), catalog_, db()); });

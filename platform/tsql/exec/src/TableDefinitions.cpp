@@ -1,7 +1,9 @@
 #include "TableDefinitions.h"
 
+#include "Indexes.h"
 #include "SqliteStatement.h"
 #include "TableBuilder.h"
+#include "Triggers.h"
 
 #include "tsql/SqlError.h"
 #include "tsql/binder/Binder.h"
@@ -38,6 +40,10 @@ void createTable(const std::string& name, const TableDefinition& definition, con
 
 void dropObjects(const DropStmt& s, SessionCatalog& catalog) {
     for (const DropTarget& target : s.targets) {
+        if (s.objectKind == ObjectKind::Index) {
+            dropIndex(target, s.ifExists, catalog);
+            continue;
+        }
         const std::string name = objectName(target.name);
         Catalog& c = catalog.forName(name);
         if (s.objectKind == ObjectKind::Table) {
@@ -46,12 +52,16 @@ void dropObjects(const DropStmt& s, SessionCatalog& catalog) {
             c.drop(name);
             continue;
         }
+        if (s.objectKind == ObjectKind::Trigger) {
+            dropTrigger(name, s.ifExists, catalog);
+            continue;
+        }
         const char* type = s.objectKind == ObjectKind::View        ? "V"
                            : s.objectKind == ObjectKind::Procedure ? "P"
                            : s.objectKind == ObjectKind::Function  ? "FN"
                                                                    : nullptr;
         if (!type)
-            refuse("DROP INDEX and DROP TRIGGER");
+            refuse("DROP of this kind of object");
         const auto module = c.findModule(name);
         if (!module || module->type != type) {
             if (s.ifExists)
