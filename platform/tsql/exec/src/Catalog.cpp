@@ -114,9 +114,12 @@ std::string generatedName(ConstraintType type, const std::string& table, const s
     const std::string kind = type == ConstraintType::Default ? "DF"
                              : type == ConstraintType::Check ? "CK"
                                                              : "FK";
-    std::string out = kind + "__" + table.substr(0, 9) + "__";
+    // Table and column share 14 characters: the table takes at least 9 when it has them.
+    const std::size_t tableLength =
+        std::min(table.size(), std::max<std::size_t>(9, 14 - std::min<std::size_t>(column.size(), 14)));
+    std::string out = kind + "__" + table.substr(0, tableLength) + "__";
     if (!column.empty())
-        out += column.substr(0, 5) + "__";
+        out += column.substr(0, 14 - std::min<std::size_t>(tableLength, 14)) + "__";
     return out + hex(id, 8);
 }
 

@@ -35,6 +35,14 @@ ALTER TABLE dbo.KTab_Polozka DROP COLUMN Radek
 SELECT colid, name FROM syscolumns WHERE id = OBJECT_ID('KTab_Polozka') ORDER BY colid
 SELECT n = COUNT(*) FROM sys.check_constraints WHERE name = 'CK__KTab_Polozka__Radek'
 GO
+-- indexes made by CREATE INDEX, with included columns and a filter
+CREATE UNIQUE NONCLUSTERED INDEX IX_KTab_Hlavicka_Typ ON dbo.KTab_Hlavicka (Typ, Port) INCLUDE (Zalozeno) WHERE Port IS NOT NULL
+CREATE INDEX IX_KTab_Polozka_IDH ON dbo.KTab_Polozka (IDH)
+SELECT name, OBJECT_NAME(object_id), INDEXPROPERTY(object_id,name,'IsClustered'), INDEXPROPERTY(object_id,name,'IsUnique'), ISNULL(filter_definition,''), INDEX_COL(OBJECT_NAME(object_id),index_id,1), INDEX_COL(OBJECT_NAME(object_id),index_id,2), INDEX_COL(OBJECT_NAME(object_id),index_id,3), index_id FROM sys.indexes WHERE index_id > 0 AND INDEXPROPERTY(object_id,name,'IsStatistics') = 0 AND name LIKE N'I%' AND OBJECT_NAME(object_id) LIKE N'KTab%' ORDER BY name
+SELECT COL_NAME(object_id, column_id) FROM sys.index_columns WHERE object_id = OBJECT_ID('KTab_Hlavicka') AND index_id = INDEXPROPERTY(OBJECT_ID('KTab_Hlavicka'), 'IX_KTab_Hlavicka_Typ', 'IndexID') AND is_included_column = 1 ORDER BY index_column_id
+SELECT index_column_id, COL_NAME(object_id, column_id), key_ordinal, is_included_column FROM sys.index_columns WHERE object_id = OBJECT_ID('KTab_Hlavicka') AND index_id = INDEXPROPERTY(OBJECT_ID('KTab_Hlavicka'), 'IX_KTab_Hlavicka_Typ', 'IndexID') ORDER BY index_column_id
+SELECT name, type_desc, is_unique, has_filter, filter_definition FROM sys.indexes WHERE name LIKE 'IX%' ORDER BY name
+GO
 -- object properties: kinds for any object, the others only where they apply
 SELECT p.name, OBJECTPROPERTY(OBJECT_ID('KTab_Hlavicka'), p.name), OBJECTPROPERTY(OBJECT_ID('PK__KTab_Hlavicka__ID'), p.name), OBJECTPROPERTY(OBJECT_ID('DF__KTab_Hlavicka__Typ'), p.name) FROM (SELECT name = 'IsTable' UNION ALL SELECT 'IsUserTable' UNION ALL SELECT 'IsView' UNION ALL SELECT 'IsConstraint' UNION ALL SELECT 'IsPrimaryKey' UNION ALL SELECT 'CnstIsDisabled' UNION ALL SELECT 'ExecIsTriggerDisabled' UNION ALL SELECT 'TableHasIdentity' UNION ALL SELECT 'TableHasPrimaryKey' UNION ALL SELECT 'NoSuchProperty') p
 SELECT OBJECTPROPERTY(12345, 'IsTable'), OBJECTPROPERTY(NULL, 'IsTable')

@@ -31,7 +31,20 @@ SELECT colid, LEN(text), LEFT(text, 20), RIGHT(text, 3) FROM syscomments WHERE i
 SELECT LEN(definition) FROM sys.sql_modules WHERE object_id = OBJECT_ID('epx_Dlouha')
 SELECT substring(text, 1, 10) + '|', substring(text, 3995, 10) + '|' FROM syscomments WHERE id = OBJECT_ID('epx_Dlouha') AND colid = 1
 GO
--- no triggers: the trigger views are empty
-SELECT n = COUNT(*) FROM sys.triggers
+-- triggers: their text, parent and state in the catalog, as a comparer reads them
+CREATE TABLE dbo.KTab_Stav (ID INT NOT NULL, Stav INT NULL)
+GO
+CREATE TRIGGER dbo.et_KTab_Stav ON dbo.KTab_Stav AFTER INSERT AS SELECT 1
+GO
+CREATE TRIGGER dbo.tr_KTab_Stav_Kontrola ON dbo.KTab_Stav AFTER UPDATE AS SELECT 2
+GO
+DISABLE TRIGGER tr_KTab_Stav_Kontrola ON dbo.KTab_Stav
+GO
+SELECT name, OBJECT_NAME(parent_id), parent_class, parent_class_desc, type, is_disabled FROM sys.triggers ORDER BY name
+SELECT o2.name + sys.objects.name, sys.sql_modules.definition, OBJECTPROPERTY(sys.objects.object_id,'ExecIsTriggerDisabled'), sys.objects.name FROM sys.objects JOIN sys.sql_modules ON sys.objects.object_id = sys.sql_modules.object_id JOIN sys.objects o2 ON o2.object_id = sys.objects.parent_object_id AND sys.objects.type='TR' AND o2.name IN(N'KTab_Stav') AND sys.objects.name NOT LIKE N'et_'+o2.name+N'%' AND sys.objects.name NOT LIKE N'et_ntf_'+o2.name+N'%' 
 SELECT name FROM sys.triggers WHERE is_disabled = 0
+SELECT OBJECTPROPERTY(OBJECT_ID('KTab_Stav'), 'TableHasTrigger'), OBJECTPROPERTY(OBJECT_ID('et_KTab_Stav'), 'IsTrigger'), OBJECTPROPERTY(OBJECT_ID('KTab_Stav'), 'ExecIsTriggerDisabled')
+GO
+ENABLE TRIGGER tr_KTab_Stav_Kontrola ON dbo.KTab_Stav
+SELECT name, is_disabled FROM sys.triggers ORDER BY name
 GO
