@@ -29,6 +29,14 @@ bool abortsBatch(int number) {
     return numbers.count(number) != 0;
 }
 
+// Of those, the errors of compiling a statement (a missing object or column, a bad name or type)
+// end only their scope: a procedure or dynamic batch stops there and its caller goes on.
+bool abortsScopeOnly(int number) {
+    static const std::set<int> numbers = {116, 137, 195,  206,  207,  208,  209, 257,
+                                          402, 529, 2715, 4104, 4145, 8117, 8120};
+    return numbers.count(number) != 0;
+}
+
 } // namespace
 
 Executor::Executor(std::shared_ptr<Database> database, SessionOptions options)
@@ -386,25 +394,37 @@ void Executor::runFrame(Frame& f) {
                     if (frames_[d]->pc >= t.begin && frames_[d]->pc < t.end) {
                         if (raisedIn_.empty() && f.source)
                             raisedIn_ = f.source->name;
-                        throw;
+                        if (e.line > 0 || !i.statement)
+                            throw;
+                        // ERROR_LINE() names the line inside the module where it happened.
+                        throw SqlError(e.number, e.severity, e.state, e.message,
+                                       static_cast<int>(i.statement->pos.line));
                     }
             const std::uint32_t line =
                 e.line > 0 ? static_cast<std::uint32_t>(e.line) : i.statement->pos.line;
             report(e, line);
             lastError_ = e.number;
-            if (abortsBatch(e.number))
-                throw BatchAborted{};
+            if (abortsBatch(e.number)) {
+                if (depth == 0 || !abortsScopeOnly(e.number))
+                    throw BatchAborted{};
+                f.pc = code.size();
+                continue;
+            }
             ++f.pc;
         }
     }
 }
 
 void Executor::leaveFrame(Frame& f) {
-    const std::string prefix = "L" + std::to_string(frames_.size() - 1) + ":";
-    for (auto it = cursors_.begin(); it != cursors_.end();)
-        it = it->first.starts_with(prefix) ? cursors_.erase(it) : std::next(it);
+    dropLocalCursors(frames_.size() - 1);
     dropTables(f.tempTables);
     dropTables(f.tableVariables);
+}
+
+void Executor::dropLocalCursors(std::size_t depth) {
+    const std::string prefix = "L" + std::to_string(depth) + ":";
+    for (auto it = cursors_.begin(); it != cursors_.end();)
+        it = it->first.starts_with(prefix) ? cursors_.erase(it) : std::next(it);
 }
 
 void Executor::dropTables(std::vector<std::string>& tables) {
@@ -457,6 +477,7 @@ BatchResult Executor::run(const std::string& batchText) {
     }
     if (!frames_.empty())
         dropTables(frames_.front()->tableVariables);
+    dropLocalCursors(0); // LOCAL cursors of the batch end with it
     frames_.clear();
     caught_.clear();
     result_ = nullptr;

@@ -73,6 +73,7 @@ private:
     void runFrame(Frame& f);
     void leaveFrame(Frame& f);
     void dropTables(std::vector<std::string>& tables);
+    void dropLocalCursors(std::size_t depth);
     bool handled(const SqlError& e, std::size_t depth);
     void report(const SqlError& e, std::uint32_t line);
 

@@ -460,8 +460,14 @@ ExprPtr Parser::parseFunctionCall(ObjectName name, std::size_t begin) {
             acceptWord("ALL");
         // IIF's first argument is a condition; every other argument is a value.
         const bool conditionFirst = n->name.parts.size() == 1 && equalsIgnoreCase(n->name.last(), "IIF");
+        // A user function's parameter takes its default when the argument is DEFAULT.
+        const bool userFunction = n->name.parts.size() > 1;
         do {
-            n->args.push_back(conditionFirst && n->args.empty() ? parseCondition() : parseScalar());
+            if (userFunction && isWord("DEFAULT")) {
+                n->args.push_back(parseDefaultKeyword());
+            } else {
+                n->args.push_back(conditionFirst && n->args.empty() ? parseCondition() : parseScalar());
+            }
         } while (acceptOp(","));
     }
     expectOp(")");
@@ -517,15 +523,19 @@ ExprPtr Parser::parseCase() {
     return n;
 }
 
+ExprPtr Parser::parseDefaultKeyword() {
+    const Token& token = advance();
+    auto d = node<DefaultExpr>(token.pos);
+    finish(*d, token.pos.offset);
+    return d;
+}
+
 std::vector<ExprPtr> Parser::parseExpressionList() {
     expectOp("(");
     std::vector<ExprPtr> list;
     do {
         if (isWord("DEFAULT")) {
-            const Token& token = advance();
-            auto d = node<DefaultExpr>(token.pos);
-            finish(*d, token.pos.offset);
-            list.push_back(std::move(d));
+            list.push_back(parseDefaultKeyword());
         } else {
             list.push_back(parseScalar());
         }

@@ -103,6 +103,7 @@ private:
     void requireScalar(const Expr& expr, const Token& near) const;
     void requireCondition(const Expr& expr, const Token& near) const;
     std::vector<ExprPtr> parseExpressionList(); // ( a, b, c )
+    ExprPtr parseDefaultKeyword();              // DEFAULT where a value may be left to its default
     bool startsQuery(std::size_t ahead = 0) const noexcept;
 
     // ---- queries (ParserQueries.cpp)
