@@ -32,7 +32,8 @@ using Rows = std::vector<Cells>;
 // A part with a three-operation routing of ten pieces, one bill-of-material row on the first
 // operation, two workers and a workplace; the order's pieces go to warehouse 002.
 constexpr const char* kPlant = R"(
-INSERT INTO TabStrom (Cislo, Nazev, Sklad) VALUES (N'001', N'Sklad materiálu', 1), (N'002', N'Sklad výrobků', 1)
+INSERT INTO TabStrom (Cislo, Nazev, Sklad) VALUES (N'001', N'Sklad materiálu', 1), (N'002', N'Sklad výrobků', 1),
+    (N'200', N'Výroba', 0)
 INSERT INTO TabMJ (Kod, Nedelitelna) VALUES (N'ks', 1)
 INSERT INTO TabSkupinyZbozi (SkupZbo, Nazev) VALUES (N'600', N'Výrobky'), (N'100', N'Materiál')
 INSERT INTO TabKmenZbozi (SkupZbo, RegCis, Nazev1, MJEvidence, KontrolaVyrC)

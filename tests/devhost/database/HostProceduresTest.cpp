@@ -19,7 +19,8 @@ using Cells = std::vector<std::string>;
 // bill-of-material row, a material stock card of 100 and the document kinds of a cost centre.
 constexpr const char* kSmallPlant = R"(
 INSERT INTO TabHGlob (RadaPrijemZmetku) VALUES (N'PZN')
-INSERT INTO TabStrom (Cislo, Nazev, Sklad) VALUES (N'001', N'Sklad materiálu', 1), (N'002', N'Sklad výrobků', 1)
+INSERT INTO TabStrom (Cislo, Nazev, Sklad) VALUES (N'001', N'Sklad materiálu', 1), (N'002', N'Sklad výrobků', 1),
+    (N'200', N'Výroba', 0)
 INSERT INTO TabMJ (Kod, Nedelitelna) VALUES (N'ks', 1)
 INSERT INTO TabSkupinyZbozi (SkupZbo, Nazev) VALUES (N'600', N'Výrobky'), (N'100', N'Materiál')
 INSERT INTO TabKmenZbozi (SkupZbo, RegCis, Nazev1, MJEvidence, KontrolaVyrC)
@@ -94,7 +95,8 @@ protected:
         // which the engine does not know yet either.
         for (const auto& item : result_.items)
             if (const auto* m = std::get_if<tsql::Message>(&item);
-                m && (m->number == 50900 || (m->number == 195 && m->text.find("OBJECT_ID") != std::string::npos)))
+                m &&
+                (m->number == 50900 || (m->number == 195 && m->text.find("OBJECT_ID") != std::string::npos)))
                 return m->text;
         return {};
     }

@@ -200,7 +200,10 @@ TEST_F(HostTablesTest, CostCentreColumnsDoNotClashWithTheWorkplaceViewsOwn) {
 // A stock card the plug-in creates names only its warehouse and item; it starts empty.
 TEST_F(HostTablesTest, NewStockCardsAndSerialNumbersStartEmpty) {
     const auto set = lastResult(
-        "INSERT INTO TabStavSkladu (IDSklad, IDKmenZbozi) VALUES (N'002', 7)\n"
+        "INSERT INTO TabStrom (Cislo, Sklad) VALUES (N'002', 1)\n"
+        "INSERT INTO TabSkupinyZbozi (SkupZbo, Nazev) VALUES (N'600', N'Výrobky')\n"
+        "INSERT INTO TabKmenZbozi (SkupZbo, RegCis) VALUES (N'600', N'600001')\n"
+        "INSERT INTO TabStavSkladu (IDSklad, IDKmenZbozi) VALUES (N'002', SCOPE_IDENTITY())\n"
         "INSERT INTO TabVyrCS (IDStavSkladu, Nazev1) VALUES (SCOPE_IDENTITY(), N'600001000000001')\n"
         "SELECT ss.Mnozstvi, vc.Mnozstvi FROM TabStavSkladu ss "
         "INNER JOIN TabVyrCS vc ON vc.IDStavSkladu = ss.ID");

@@ -523,7 +523,13 @@ BoundExprPtr Binder::Impl::function(const FunctionCallExpr& f, const Scope* scop
         args.push_back(expr(*f.args[i], scope));
         types.push_back(typeOf(*args.back()));
     }
-    const BuiltinSignature sig = builtinSignature(*info, types);
+    // Integer constants among the arguments (a SUBSTRING's length) can decide the result's type.
+    std::vector<std::optional<std::int64_t>> integers;
+    for (const auto& a : args)
+        integers.push_back(a->kind == BoundKind::Constant && !a->constant.isNull() && a->type.isInteger()
+                               ? std::optional<std::int64_t>(a->constant.asInt64())
+                               : std::nullopt);
+    const BuiltinSignature sig = builtinSignature(*info, types, integers);
     auto n = makeNode(BoundKind::Builtin, sig.result);
     n->builtin = info->id;
     for (std::size_t i = 0; i < args.size(); ++i) {

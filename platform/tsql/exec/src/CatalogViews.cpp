@@ -1,5 +1,6 @@
 #include "CatalogViews.h"
 
+#include "DatabaseName.h"
 #include "ServerTypes.h"
 #include "SqliteStatement.h"
 
@@ -37,7 +38,7 @@ const std::string kColumns = "main.tsql_catalog_columns";
 const std::string kConstraints = "main.tsql_catalog_constraints";
 const std::string kIndexes = "main.tsql_catalog_indexes";
 const std::string kNumbers = "temp.tsql_sys_numbers";
-const std::string kDatabase = "'provozmat'";
+const std::string kDatabase = std::string("'") + kDatabaseName + "'";
 
 // What tsql_sys_col(what, type_id, length, precision, scale) computes (ColumnFacts).
 enum Fact {

@@ -1,5 +1,6 @@
 #include "Executor.h"
 
+#include "DatabaseName.h"
 #include "RowWriter.h"
 #include "TableDefinitions.h"
 
@@ -40,7 +41,13 @@ bool abortsScopeOnly(int number) {
 } // namespace
 
 Executor::Executor(std::shared_ptr<Database> database, SessionOptions options)
-    : database_(std::move(database)), options_(std::move(options)), catalog_(database_->handle()) {}
+    : database_(std::move(database)), options_(std::move(options)), catalog_(database_->handle()) {
+    // Objects made by the session carry its clock's time, as GETDATE() does.
+    if (options_.clock) {
+        catalog_.main().setClock(options_.clock);
+        catalog_.forName("#").setClock(options_.clock);
+    }
+}
 
 Executor::~Executor() = default;
 
@@ -90,7 +97,7 @@ Value Executor::sessionValue(SessionValue v, const DataType& type) const {
             return e.procedure.empty() ? Value::null(type) : Value::text(e.procedure, type);
         });
     case SessionValue::DatabaseName:
-        return Value::text("provozmat", type);
+        return Value::text(kDatabaseName, type);
     case SessionValue::HostName:
     case SessionValue::ServerName:
         return Value::text("localhost", type);

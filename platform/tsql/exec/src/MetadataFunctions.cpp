@@ -1,5 +1,6 @@
 #include "MetadataFunctions.h"
 
+#include "DatabaseName.h"
 #include "ServerTypes.h"
 #include "SqliteStatement.h"
 
@@ -17,7 +18,6 @@ namespace {
 constexpr std::int64_t kFirstTemporaryId = 1000000001; // the temporary catalog's ids start here
 constexpr int kDatabaseId = 5;
 constexpr int kTempdbId = 2;
-const char* const kDatabaseName = "PROVOZMAT";
 
 // Statements prepared once per connection and text; a statement is reset after each use.
 class StatementCache {
@@ -139,7 +139,7 @@ std::optional<ObjectRow> objectByName(sqlite3* db, const std::string& text) {
     if (!schema.empty() && schema != "DBO")
         return std::nullopt;
     const bool temporary = name.starts_with('#');
-    if (!database.empty() && database != (temporary ? "TEMPDB" : kDatabaseName))
+    if (!database.empty() && database != (temporary ? std::string("TEMPDB") : foldName(kDatabaseName)))
         return std::nullopt;
     Query q(db, temporary ? "temp" : "main",
             "SELECT id FROM tsql_catalog_objects WHERE name = ?1 COLLATE TSQL_CI_AS");
@@ -374,7 +374,11 @@ Value callMetadata(sqlite3* db, BuiltinId id, const DataType& result, const std:
         if (!present(0))
             return args.empty() ? Value::integer(kDatabaseId) : Value::null(result);
         static const std::map<std::string, int, std::less<>> databases = {
-            {"MASTER", 1}, {"TEMPDB", kTempdbId}, {"MODEL", 3}, {"MSDB", 4}, {kDatabaseName, kDatabaseId}};
+            {"MASTER", 1},
+            {"TEMPDB", kTempdbId},
+            {"MODEL", 3},
+            {"MSDB", 4},
+            {foldName(kDatabaseName), kDatabaseId}};
         const auto d = databases.find(upper(0));
         return d == databases.end() ? Value::null(result) : Value::integer(d->second);
     }

@@ -9,6 +9,8 @@
 #include "tsql/binder/Binder.h"
 #include "tsql/binder/Names.h"
 
+#include <set>
+
 namespace tsql {
 
 void createTable(const CreateTableStmt& s, const Batch& batch, SessionCatalog& catalog) {
@@ -111,6 +113,22 @@ void createView(const CreateViewStmt& s, const Batch& batch, SessionCatalog& cat
     VariableScope noVariables;
     Binder binder(catalog, noVariables);
     const auto query = binder.query(*s.query);
+    if (!s.columns.empty() && s.columns.size() != query->columns.size())
+        throw SqlError(s.columns.size() < query->columns.size() ? 8158 : 8159, 16, 1,
+                       "'" + name + "' has " + (s.columns.size() < query->columns.size() ? "more" : "fewer") +
+                           " columns than were specified in the column list.");
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < query->columns.size(); ++i) {
+        const std::string& column = i < s.columns.size() ? s.columns[i].name : query->columns[i].name;
+        if (column.empty())
+            throw SqlError(4511, 16, 1,
+                           "Create View or Function failed because no column name was specified for column " +
+                               std::to_string(i + 1) + ".");
+        if (!names.insert(foldName(column)).second)
+            throw SqlError(4506, 16, 1,
+                           "Column names in each view or function must be unique. Column name '" + column +
+                               "' in view or function '" + name + "' is specified more than once.");
+    }
     Catalog::Module m{name, "V", text};
     const std::int64_t id = alter ? c.alterModule(m) : c.createModule(m);
     std::vector<ColumnInfo> columns;

@@ -24,6 +24,12 @@ CREATE VIEW v_bad AS SELECT Nic FROM t_o
 GO
 CREATE VIEW v_bad AS SELECT ID + 1 FROM t_o
 GO
+CREATE VIEW v_bad AS SELECT ID, Zakaznik AS ID FROM t_o
+GO
+CREATE VIEW v_bad (a) AS SELECT ID, Zakaznik FROM t_o
+GO
+SELECT * FROM v_bad
+GO
 -- derived tables and common table expressions
 SELECT d.Zakaznik, d.n FROM (SELECT Zakaznik, COUNT(*) AS n FROM t_o GROUP BY Zakaznik) AS d ORDER BY d.Zakaznik
 ;WITH soucty (IDO, Celkem) AS (SELECT IDO, SUM(Mnozstvi) FROM t_p GROUP BY IDO),
