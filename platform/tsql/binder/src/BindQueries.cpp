@@ -254,14 +254,25 @@ void Binder::Impl::source(const TableSource& ts, Scope& scope, BoundSelect& sele
     }
     case TableSourceKind::Join: {
         const auto& j = ts.as<JoinTableSource>();
-        if (j.joinKind == JoinKind::Right || j.joinKind == JoinKind::Full)
-            refuse("RIGHT and FULL joins");
         auto joined = std::make_unique<BoundFrom>();
         source(*j.left, scope, select, joined->left, applyConditions);
         source(*j.right, scope, select, joined->right, applyConditions);
-        joined->join = j.joinKind == JoinKind::Cross  ? BoundJoinKind::Cross
-                       : j.joinKind == JoinKind::Left ? BoundJoinKind::Left
-                                                      : BoundJoinKind::Inner;
+        switch (j.joinKind) {
+        case JoinKind::Cross:
+            joined->join = BoundJoinKind::Cross;
+            break;
+        case JoinKind::Left:
+            joined->join = BoundJoinKind::Left;
+            break;
+        case JoinKind::Right:
+            joined->join = BoundJoinKind::Right;
+            break;
+        case JoinKind::Full:
+            joined->join = BoundJoinKind::Full;
+            break;
+        default:
+            joined->join = BoundJoinKind::Inner;
+        }
         if (j.on) {
             const AggregateContext saved = aggregates;
             aggregates = AggregateContext::None;

@@ -334,8 +334,23 @@ public:
             return;
         }
         from(*f.left, select);
-        s += f.join == BoundJoinKind::Left ? " LEFT JOIN "
-                                           : (f.join == BoundJoinKind::Inner ? " JOIN " : " CROSS JOIN ");
+        switch (f.join) {
+        case BoundJoinKind::Inner:
+            s += " JOIN ";
+            break;
+        case BoundJoinKind::Left:
+            s += " LEFT JOIN ";
+            break;
+        case BoundJoinKind::Right:
+            s += " RIGHT JOIN ";
+            break;
+        case BoundJoinKind::Full:
+            s += " FULL JOIN ";
+            break;
+        case BoundJoinKind::Cross:
+            s += " CROSS JOIN ";
+            break;
+        }
         const bool nested = f.right->source < 0;
         if (nested)
             s += "(";

@@ -57,15 +57,15 @@ enum class BoundKind {
     And,        // args...
     Or,
     Not,
-    IsNull,      // args[0] IS [NOT] NULL
-    Like,        // args[0] LIKE args[1] [ESCAPE args[2]], all nvarchar
-    InList,      // args[0] IN (args[1..]), all of one type
-    InQuery,     // args[0] IN (query), of one type
-    Exists,      // EXISTS (query)
-    ScalarQuery, // (query) as a value; more than one row raises 512
-    Case,        // WHEN args[2i] THEN args[2i+1] ... [ELSE args.back() when hasElse]
-    Coalesce,    // the first argument not NULL; all of `type`
-    Builtin,     // `builtin`(args)
+    IsNull,       // args[0] IS [NOT] NULL
+    Like,         // args[0] LIKE args[1] [ESCAPE args[2]], all nvarchar
+    InList,       // args[0] IN (args[1..]), all of one type
+    InQuery,      // args[0] IN (query), of one type
+    Exists,       // EXISTS (query)
+    ScalarQuery,  // (query) as a value; more than one row raises 512
+    Case,         // WHEN args[2i] THEN args[2i+1] ... [ELSE args.back() when hasElse]
+    Coalesce,     // the first argument not NULL; all of `type`
+    Builtin,      // `builtin`(args)
     Aggregate,    // `aggregate`(args[0]) or COUNT(*) without args
     UserFunction, // the scalar function `name`(args); `constant` holds its name as text
 };
@@ -106,7 +106,7 @@ struct BoundSource {
     std::shared_ptr<const BoundQuery> query; // otherwise its query
 };
 
-enum class BoundJoinKind { Inner, Left, Cross };
+enum class BoundJoinKind { Inner, Left, Right, Full, Cross };
 
 // A FROM clause as a tree: a leaf names one source, an inner node joins two subtrees.
 struct BoundFrom {
