@@ -13,8 +13,33 @@ void invalidObject(const ObjectName& name) {
     throw SqlError(208, 16, 1, "Invalid object name '" + name.toString() + "'.");
 }
 
+namespace {
+
+// The name a system view is looked up by in the catalog ("sysobjects", "sys.objects",
+// "INFORMATION_SCHEMA.COLUMNS"), or nullopt when the name cannot denote one. The compatibility views
+// also answer to a bare or dbo. name, as on the server.
+std::optional<std::string> systemViewName(const ObjectName& name) {
+    static const std::set<std::string> compatibility = {"SYSOBJECTS", "SYSCOLUMNS", "SYSTYPES", "SYSCOMMENTS",
+                                                        "SYSREFERENCES"};
+    const auto& p = name.parts;
+    if (p.empty() || p.size() > 2)
+        return std::nullopt;
+    const std::string schema = p.size() == 2 ? foldName(p[0].name) : "";
+    if (schema == "SYS")
+        return "sys." + p[1].name;
+    if (schema == "INFORMATION_SCHEMA")
+        return "INFORMATION_SCHEMA." + p[1].name;
+    if ((schema.empty() || schema == "DBO") && compatibility.count(foldName(p.back().name)))
+        return p.back().name;
+    return std::nullopt;
+}
+
+} // namespace
+
 std::string tableName(const ObjectName& name) {
     const auto& p = name.parts;
+    if (systemViewName(name)) // reading them goes through namedQuery; anything else would change them
+        throw SqlError(259, 16, 1, "Ad hoc updates to system catalogs are not allowed.");
     if (p.size() == 1)
         return p[0].name;
     if (p.size() == 2 && foldName(p[0].name) == "DBO")
@@ -156,6 +181,12 @@ std::optional<Binder::Impl::NamedQuery> Binder::Impl::namedQuery(const ObjectNam
         for (auto level = ctes.rbegin(); level != ctes.rend(); ++level)
             if (auto it = level->find(foldName(name.last())); it != level->end())
                 return it->second;
+    if (const auto system = systemViewName(name)) {
+        table = catalog.findTable(*system);
+        if (!table || !table->isSystemView())
+            invalidObject(name);
+        return std::nullopt;
+    }
     const std::string n = tableName(name);
     table = catalog.findTable(n);
     if (table)

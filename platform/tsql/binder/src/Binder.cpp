@@ -47,6 +47,14 @@ TableInfo targetTable(const CatalogReader& catalog, const ObjectName& name) {
     return *t;
 }
 
+SqlError computedWrite(const ColumnInfo& c) {
+    return SqlError(
+        271, 16, 1,
+        "The column \"" + c.name +
+            "\" cannot be modified because it is either a computed column or is the result of a UNION "
+            "operator.");
+}
+
 SqlError identityInsert(const TableInfo& t) {
     return SqlError(544, 16, 1,
                     "Cannot insert explicit value for identity column in table '" + t.name +
@@ -67,7 +75,7 @@ BoundInsert Binder::insert(const InsertStmt& s) {
     const auto identity = t.identityColumn();
     if (s.columns.empty()) {
         for (std::size_t i = 0; i < t.columns.size(); ++i)
-            if (i != identity)
+            if (i != identity && !t.columns[i].isComputed())
                 out.targets.push_back(i);
     } else {
         for (const Identifier& c : s.columns) {
@@ -76,6 +84,8 @@ BoundInsert Binder::insert(const InsertStmt& s) {
                 throw SqlError(207, 16, 1, "Invalid column name '" + c.name + "'.");
             if (i == identity)
                 throw identityInsert(t);
+            if (t.columns[*i].isComputed())
+                throw computedWrite(t.columns[*i]);
             out.targets.push_back(*i);
         }
     }
@@ -195,6 +205,8 @@ BoundUpdate Binder::update(const UpdateStmt& s) {
         const auto column = out.table.findColumn(set.column.last());
         if (!column)
             throw SqlError(207, 16, 1, "Invalid column name '" + set.column.last() + "'.");
+        if (out.table.columns[*column].isComputed())
+            throw computedWrite(out.table.columns[*column]);
         if (out.table.columns[*column].identitySeed)
             throw SqlError(8102, 16, 1,
                            "Cannot update identity column '" + out.table.columns[*column].name + "'.");

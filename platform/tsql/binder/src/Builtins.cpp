@@ -6,12 +6,13 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace tsql {
 
 namespace {
 
-constexpr std::array<BuiltinInfo, 46> kBuiltins = {{
+constexpr std::array<BuiltinInfo, 60> kBuiltins = {{
     {BuiltinId::Len, "LEN", 1, 1},
     {BuiltinId::DataLength, "DATALENGTH", 1, 1},
     {BuiltinId::Left, "LEFT", 2, 2},
@@ -58,6 +59,20 @@ constexpr std::array<BuiltinInfo, 46> kBuiltins = {{
     {BuiltinId::Month, "MONTH", 1, 1},
     {BuiltinId::Day, "DAY", 1, 1},
     {BuiltinId::NewId, "NEWID", 0, 0},
+    {BuiltinId::ObjectId, "OBJECT_ID", 1, 2},
+    {BuiltinId::ObjectName, "OBJECT_NAME", 1, 2},
+    {BuiltinId::ObjectDefinition, "OBJECT_DEFINITION", 1, 1},
+    {BuiltinId::ColName, "COL_NAME", 2, 2},
+    {BuiltinId::ColLength, "COL_LENGTH", 2, 2},
+    {BuiltinId::ColumnProperty, "COLUMNPROPERTY", 3, 3},
+    {BuiltinId::ObjectProperty, "OBJECTPROPERTY", 2, 2},
+    {BuiltinId::IndexProperty, "INDEXPROPERTY", 3, 3},
+    {BuiltinId::IndexCol, "INDEX_COL", 3, 3},
+    {BuiltinId::TypeName, "TYPE_NAME", 1, 1},
+    {BuiltinId::TypeIdOf, "TYPE_ID", 1, 1},
+    {BuiltinId::SchemaName, "SCHEMA_NAME", 0, 1},
+    {BuiltinId::SchemaId, "SCHEMA_ID", 0, 1},
+    {BuiltinId::DbId, "DB_ID", 0, 1},
 }};
 
 const DataType kInt = DataType::of(TypeId::Int);
@@ -104,6 +119,19 @@ DataType sameText(const DataType& t) {
     return varying(t.isUnicode(), t.isLob() ? DataType::kMax : t.length);
 }
 
+// Part of a text: at most `count` characters from `start` on, when they are constants.
+DataType takenText(const DataType& t, std::optional<std::int64_t> start, std::optional<std::int64_t> count) {
+    DataType r = sameText(t);
+    std::int64_t length = r.isMax() ? std::numeric_limits<std::int64_t>::max() : r.length;
+    if (start && !r.isMax())
+        length -= std::max<std::int64_t>(*start, 1) - 1;
+    if (count && *count >= 0)
+        length = std::min(length, start ? *count + std::min<std::int64_t>(*start, 1) - 1 : *count);
+    if (length == std::numeric_limits<std::int64_t>::max())
+        return r;
+    return varying(t.isUnicode(), static_cast<std::int32_t>(std::min<std::int64_t>(length, 8000)));
+}
+
 // The longest text of the arguments' kind: 8000 or 4000, or max.
 DataType longText(const std::vector<std::optional<DataType>>& args, std::size_t count) {
     return varying(anyUnicode(args, count), anyMax(args, count) ? DataType::kMax : 8000);
@@ -126,6 +154,48 @@ DataType integerResult(const DataType& d) {
     return d;
 }
 
+// Names are text of the caller's type (numbers become nvarchar), ids are int.
+DataType nameParameter(const std::optional<DataType>& t) {
+    if (t && t->isCharacter())
+        return *t;
+    return DataType::nvarchar(DataType::kMaxNCharLength);
+}
+
+BuiltinSignature metadataSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args) {
+    // Which arguments are names ('n') and which are ids ('i'), and the result the server gives.
+    struct Shape {
+        BuiltinId id;
+        std::string_view arguments;
+        DataType result;
+    };
+    static const Shape shapes[] = {
+        {BuiltinId::ObjectId, "nn", kInt},
+        {BuiltinId::ObjectName, "ii", DataType::sysname()},
+        {BuiltinId::ObjectDefinition, "i", DataType::nvarchar(DataType::kMax)},
+        {BuiltinId::ColName, "ii", DataType::sysname()},
+        {BuiltinId::ColLength, "nn", DataType::of(TypeId::SmallInt)},
+        {BuiltinId::ColumnProperty, "inn", kInt},
+        {BuiltinId::ObjectProperty, "in", kInt},
+        {BuiltinId::IndexProperty, "inn", kInt},
+        {BuiltinId::IndexCol, "nii", DataType::nvarchar(128)},
+        {BuiltinId::TypeName, "i", DataType::sysname()},
+        {BuiltinId::TypeIdOf, "n", kInt},
+        {BuiltinId::SchemaName, "i", DataType::sysname()},
+        {BuiltinId::SchemaId, "n", kInt},
+        {BuiltinId::DbId, "n", kInt},
+    };
+    for (const Shape& shape : shapes) {
+        if (shape.id != f.id)
+            continue;
+        BuiltinSignature s;
+        for (std::size_t i = 0; i < args.size(); ++i)
+            s.parameters.push_back(shape.arguments[i] == 'n' ? nameParameter(args[i]) : kInt);
+        s.result = shape.result;
+        return s;
+    }
+    throw SqlError(195, 15, 10, "'" + std::string(f.name) + "' is not a recognized built-in function name.");
+}
+
 } // namespace
 
 const BuiltinInfo* findBuiltin(std::string_view name) {
@@ -136,8 +206,10 @@ const BuiltinInfo* findBuiltin(std::string_view name) {
     return nullptr;
 }
 
-BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args) {
+BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args,
+                                  const std::vector<std::optional<std::int64_t>>& integers) {
     BuiltinSignature s;
+    const auto integer = [&](std::size_t i) { return i < integers.size() ? integers[i] : std::nullopt; };
     s.parameters.assign(args.size(), std::nullopt);
     const auto arg = [&](std::size_t i) { return i < args.size() ? args[i] : std::nullopt; };
     const auto textParam = [&](std::size_t i) { s.parameters[i] = textOf(arg(i)); };
@@ -157,13 +229,13 @@ BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::o
     case BuiltinId::Right:
         textParam(0);
         intParam(1);
-        s.result = sameText(*s.parameters[0]);
+        s.result = takenText(*s.parameters[0], std::nullopt, integer(1));
         return s;
     case BuiltinId::Substring:
         textParam(0);
         intParam(1);
         intParam(2);
-        s.result = sameText(*s.parameters[0]);
+        s.result = takenText(*s.parameters[0], integer(1), integer(2));
         return s;
     case BuiltinId::Replace:
         for (std::size_t i = 0; i < 3; ++i)
@@ -326,6 +398,8 @@ BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::o
         return s;
     case BuiltinId::Iif:
         break;
+    default:
+        return metadataSignature(f, args);
     }
     throw SqlError(195, 15, 10, "'" + std::string(f.name) + "' is not a recognized built-in function name.");
 }

@@ -59,6 +59,10 @@ bool isDirect(const BoundExpr& e) {
     case BoundKind::Aggregate:
     case BoundKind::UserFunction:
         return false;
+    case BoundKind::Builtin:
+        if (isMetadataBuiltin(e.builtin)) // needs the database's catalog
+            return false;
+        [[fallthrough]];
     default:
         return std::all_of(e.args.begin(), e.args.end(),
                            [](const BoundExprPtr& a) { return !a || isDirect(*a); });

@@ -63,14 +63,31 @@ void negateFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     guarded(ctx, [&] { resultValue(ctx, negate(readValue(argv[0], typeArg(argv[1])))); });
 }
 
+// The arguments x1, t1, x2, t2, ... from argv[2] on.
+std::vector<Value> typedArgs(int argc, sqlite3_value** argv) {
+    std::vector<Value> args;
+    for (int i = 2; i + 1 < argc; i += 2)
+        args.push_back(valueArg(argv[i], typeArg(argv[i + 1])));
+    return args;
+}
+
 void builtinFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     guarded(ctx, [&] {
         const auto id = static_cast<BuiltinId>(sqlite3_value_int(argv[0]));
+        resultValue(ctx, callBuiltin(id, typeArg(argv[1]), typedArgs(argc, argv)));
+    });
+}
+
+// The implementation of tsql_meta; the same for every connection.
+MetadataFunction metadataImplementation = nullptr;
+
+void metadataFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    guarded(ctx, [&] {
+        const MetadataFunction function = metadataImplementation;
+        const auto id = static_cast<BuiltinId>(sqlite3_value_int(argv[0]));
         const DataType result = typeArg(argv[1]);
-        std::vector<Value> args;
-        for (int i = 2; i + 1 < argc; i += 2)
-            args.push_back(valueArg(argv[i], typeArg(argv[i + 1])));
-        resultValue(ctx, callBuiltin(id, result, args));
+        const Value v = function(sqlite3_context_db_handle(ctx), id, result, typedArgs(argc, argv));
+        resultValue(ctx, v.isNull() ? Value::null(result) : v);
     });
 }
 
@@ -82,10 +99,7 @@ void userFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
             throw SqlError(50903, 16, 1, "Internal engine error: a user-defined function outside a batch.");
         const std::string name = readValue(argv[0], DataType::nvarchar(128)).asText();
         const DataType result = typeArg(argv[1]);
-        std::vector<Value> args;
-        for (int i = 2; i + 1 < argc; i += 2)
-            args.push_back(valueArg(argv[i], typeArg(argv[i + 1])));
-        const Value v = (*currentCaller)(name, args);
+        const Value v = (*currentCaller)(name, typedArgs(argc, argv));
         resultValue(ctx, v.isNull() ? Value::null(result) : convert(v, result, ConversionMode::Assign));
     });
 }
@@ -141,6 +155,11 @@ void registerRuntimeFunctions(sqlite3* db) {
     if (sqlite3_create_function_v2(db, "tsql_single", 1, SQLITE_UTF8, nullptr, nullptr, singleStep,
                                    singleFinal, nullptr) != SQLITE_OK)
         throw SqlError(50902, 16, 1, std::string("Cannot register tsql_single: ") + sqlite3_errmsg(db));
+}
+
+void registerMetadataFunction(sqlite3* db, MetadataFunction function) {
+    metadataImplementation = function;
+    add(db, "tsql_meta", -1, metadataFunction);
 }
 
 FunctionCallerScope::FunctionCallerScope(FunctionCaller caller)

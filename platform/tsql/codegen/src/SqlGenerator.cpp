@@ -228,7 +228,8 @@ public:
             s += ")";
             return;
         case BoundKind::Builtin:
-            s += "tsql_fn(" + std::to_string(static_cast<int>(e.builtin)) + ", " + code(e.type);
+            s += isMetadataBuiltin(e.builtin) ? "tsql_meta(" : "tsql_fn(";
+            s += std::to_string(static_cast<int>(e.builtin)) + ", " + code(e.type);
             for (const auto& a : e.args) {
                 s += ", ";
                 expr(*a);

@@ -1,5 +1,8 @@
 #include "tsql/exec/Database.h"
 
+#include "CatalogViews.h"
+#include "MetadataFunctions.h"
+
 #include "tsql/SqlError.h"
 #include "tsql/codegen/RuntimeFunctions.h"
 
@@ -22,6 +25,8 @@ std::shared_ptr<Database> Database::open(const std::string& path) {
     if (path != ":memory:")
         db->execute("PRAGMA journal_mode=WAL");
     registerRuntimeFunctions(raw);
+    registerMetadataFunctions(raw);
+    createCatalogViews(raw);
     return db;
 }
 
@@ -35,6 +40,7 @@ void Database::execute(const char* sql) {
 }
 
 Database::~Database() {
+    releaseMetadataStatements(db_);
     sqlite3_close_v2(db_);
 }
 

@@ -1,4 +1,5 @@
 #include "Executor.h"
+#include "Indexes.h"
 
 #include "TableDefinitions.h"
 
@@ -265,6 +266,28 @@ void Executor::execString(const std::string& text, const std::vector<VariableDec
 
 void Executor::execSystemProcedure(const std::string& name, const ExecProcedureStmt& s,
                                    CompiledStatement& c) {
+    if (name == "SP_RENAME") { // @objname, @newname, @objtype: indexes only ('t.i', 'j', 'INDEX')
+        std::vector<std::string> args;
+        for (std::size_t i = 0; i < c.exprs.size(); ++i) {
+            const Value v = c.exprs[i] ? value(*c.exprs[i], c, i) : Value();
+            args.push_back(v.isNull() ? "" : convert(v, DataType::nvarchar(DataType::kMax)).asText());
+        }
+        if (args.size() < 3 || foldName(args[2]) != "INDEX")
+            refuse("sp_rename of anything but an index");
+        database_->execute("SAVEPOINT tsql_rename");
+        try {
+            renameIndex(args[0], args[1], catalog_);
+        } catch (...) {
+            database_->execute("ROLLBACK TO tsql_rename");
+            database_->execute("RELEASE tsql_rename");
+            throw;
+        }
+        database_->execute("RELEASE tsql_rename");
+        for (CompiledStatement& other : frame().compiled) // they name the index as it was
+            if (&other != &c)
+                other = CompiledStatement{};
+        return;
+    }
     if (name != "SP_EXECUTESQL")
         refuse("the system procedure " + moduleName(s.procedure));
     if (c.exprs.empty() || !c.exprs[0])

@@ -1,7 +1,11 @@
 #include "Executor.h"
 
+#include "AlterTable.h"
+#include "ForeignKeys.h"
+#include "Indexes.h"
 #include "RowWriter.h"
 #include "TableDefinitions.h"
+#include "Triggers.h"
 
 #include "tsql/Convert.h"
 #include "tsql/SqlError.h"
@@ -50,6 +54,20 @@ std::string formatRaiserror(const std::string& format, const std::vector<Value>&
     return out;
 }
 
+// What the row writers of a statement read of the session.
+RowContext rowContext(const std::function<Value(SessionValue, const DataType&)>& session) {
+    return {[session](const BoundExpr& e) { return session(e.session, e.type); },
+            session(SessionValue::DatabaseName, DataType::sysname()).asText()};
+}
+
+// A table's columns, constraints or indexes changed: the frame's other statements bind again when
+// they run, so that they see the table as it is now.
+void forgetBindings(Frame& f, const CompiledStatement& running) {
+    for (CompiledStatement& other : f.compiled)
+        if (&other != &running)
+            other = CompiledStatement{};
+}
+
 } // namespace
 
 void Executor::select(CompiledStatement& c) {
@@ -80,7 +98,10 @@ std::int64_t Executor::insert(CompiledStatement& c) {
     const BoundInsert& ins = *c.insert;
     const TableInfo& t = ins.table;
     const auto identityColumn = t.identityColumn();
-    RowWriter writer(db(), t);
+    const RowContext context =
+        rowContext([this](SessionValue v, const DataType& type) { return sessionValue(v, type); });
+    const RowRules rules(catalog_, t);
+    RowWriter writer(db(), t, &rules, context);
     std::vector<std::vector<Value>> sources;
     if (ins.query) {
         rows(*ins.query, c, 0, [&](SqliteStatement& s) {
@@ -120,6 +141,8 @@ std::int64_t Executor::insert(CompiledStatement& c) {
         }
         writer.insert(row);
     }
+    ForeignKeys(db(), catalog_.forName(t.name), context.database)
+        .checkReferencing(t, writer.written(), nullptr, "INSERT");
     return static_cast<std::int64_t>(count);
 }
 
@@ -131,6 +154,8 @@ std::int64_t Executor::update(CompiledStatement& c) {
         std::vector<Value> row;
     };
     std::vector<Change> changes;
+    std::vector<std::vector<Value>> before; // the rows as they were, when other tables refer to them
+    const bool referenced = ForeignKeys(db(), catalog_.forName(t.name), "").isReferenced(t);
     std::set<std::int64_t> seen;
     SqliteStatement& s = prepare(sqlFor(c, 0, [&] { return generateChangeRows(ch, true); }));
     try {
@@ -141,6 +166,8 @@ std::int64_t Executor::update(CompiledStatement& c) {
             Change change{rowid, {}};
             for (std::size_t i = 0; i < t.columns.size(); ++i)
                 change.row.push_back(s.valueAt(static_cast<int>(i + 1), t.columns[i].type));
+            if (referenced)
+                before.push_back(change.row);
             const int first = static_cast<int>(t.columns.size() + 1);
             for (std::size_t k = 0; k < ch.columns.size(); ++k) {
                 const BoundExpr& e = *ch.select->items[k].expr;
@@ -154,14 +181,53 @@ std::int64_t Executor::update(CompiledStatement& c) {
         throw;
     }
     s.reset();
-    RowWriter writer(db(), t);
+    const RowContext context =
+        rowContext([this](SessionValue v, const DataType& type) { return sessionValue(v, type); });
+    const RowRules rules(catalog_, t);
+    RowWriter writer(db(), t, &rules, context);
     for (const Change& change : changes)
         writer.update(change.rowid, change.row, ch.columns);
+    const ForeignKeys keys(db(), catalog_.forName(t.name), context.database);
+    keys.checkReferencing(t, writer.written(), &ch.columns, "UPDATE");
+    if (!before.empty()) {
+        std::vector<std::vector<Value>> after;
+        for (const auto& w : writer.written())
+            after.push_back(w.row);
+        keys.afterUpdate(t, before, after);
+    }
     return static_cast<std::int64_t>(changes.size());
 }
 
 std::int64_t Executor::remove(CompiledStatement& c) {
     const BoundChange& ch = *c.change;
+    const TableInfo& t = ch.table;
+    const ForeignKeys keys(db(), catalog_.forName(t.name),
+                           sessionValue(SessionValue::DatabaseName, DataType::sysname()).asText());
+    // The rows other tables may refer to are read before they go.
+    std::vector<std::vector<Value>> removed;
+    if (keys.isReferenced(t)) {
+        PreparedSql& r = sqlFor(c, 1, [&] {
+            GeneratedSql g = generateChangeRows(ch, false);
+            std::string columns;
+            for (std::size_t i = 0; i < t.columns.size(); ++i)
+                columns += (i ? ", " : "") + TableInfo::storageColumn(i);
+            g.text = "SELECT " + columns + " FROM " + t.storageName() + " WHERE rowid IN (" + g.text + ")";
+            return g;
+        });
+        SqliteStatement& s = prepare(r);
+        try {
+            while (s.step()) {
+                std::vector<Value> row;
+                for (std::size_t i = 0; i < t.columns.size(); ++i)
+                    row.push_back(s.valueAt(static_cast<int>(i), t.columns[i].type));
+                removed.push_back(std::move(row));
+            }
+        } catch (...) {
+            s.reset();
+            throw;
+        }
+        s.reset();
+    }
     PreparedSql& p = sqlFor(c, 0, [&] {
         GeneratedSql g = generateChangeRows(ch, false);
         g.text = "DELETE FROM " + ch.table.storageName() + " WHERE rowid IN (" + g.text + ")";
@@ -175,7 +241,10 @@ std::int64_t Executor::remove(CompiledStatement& c) {
         throw;
     }
     s.reset();
-    return sqlite3_changes(db());
+    const std::int64_t count = sqlite3_changes(db());
+    if (!removed.empty())
+        keys.afterDelete(t, removed);
+    return count;
 }
 
 // Runs a statement that changes data as one unit: on an error its changes are undone.
@@ -306,8 +375,29 @@ void Executor::runStatement(const Stmt& s, CompiledStatement& c) {
     case StmtKind::CreateFunction:
         atomically([&] { createModule(s); });
         return;
+    case StmtKind::AlterTable: {
+        const RowContext context =
+            rowContext([this](SessionValue v, const DataType& type) { return sessionValue(v, type); });
+        atomically([&] { alterTable(s.as<AlterTableStmt>(), catalog_, db(), context); });
+        lastRowCount_ = 0;
+        forgetBindings(frame(), c);
+        return;
+    }
+    case StmtKind::CreateIndex:
+        atomically([&] { createIndex(s.as<CreateIndexStmt>(), catalog_, db()); });
+        lastRowCount_ = 0;
+        forgetBindings(frame(), c);
+        return;
+    case StmtKind::CreateTrigger:
+        atomically([&] { createTrigger(s.as<CreateTriggerStmt>(), frame().source->batch, catalog_); });
+        return;
+    case StmtKind::EnableTrigger:
+        atomically([&] { enableTriggers(s.as<EnableTriggerStmt>(), catalog_); });
+        return;
     case StmtKind::Drop:
         atomically([&] { dropObjects(s.as<DropStmt>(), catalog_); });
+        if (s.as<DropStmt>().objectKind == ObjectKind::Index)
+            forgetBindings(frame(), c);
         return;
     case StmtKind::Truncate:
         atomically([&] { truncateTable(s.as<TruncateStmt>(), catalog_, db()); });

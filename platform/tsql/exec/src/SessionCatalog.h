@@ -3,6 +3,7 @@
 // session's own #tables, which live in the connection's temp schema.
 
 #include "Catalog.h"
+#include "CatalogViews.h"
 
 #include "tsql/binder/TableInfo.h"
 
@@ -16,7 +17,11 @@ public:
     const Catalog& forName(std::string_view name) const { return name.starts_with('#') ? temp_ : main_; }
     Catalog& main() { return main_; }
 
+    // A system view (sysobjects, sys.objects, ...) under the name the binder resolved it to, else a
+    // table of the database or a #table.
     std::optional<TableInfo> findTable(std::string_view name) const override {
+        if (auto view = findSystemView(name))
+            return view;
         return forName(name).find(name);
     }
     std::optional<ViewInfo> findView(std::string_view name) const override {

@@ -4,6 +4,7 @@
 
 #include "tsql/DataType.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -58,7 +59,27 @@ enum class BuiltinId {
     Day,
     NewId,
     Iif,
+    // Metadata functions: they read the catalog, so they run only inside SQLite (tsql_meta).
+    ObjectId,
+    ObjectName,
+    ObjectDefinition,
+    ColName,
+    ColLength,
+    ColumnProperty,
+    ObjectProperty,
+    IndexProperty,
+    IndexCol,
+    TypeName,
+    TypeIdOf,
+    SchemaName,
+    SchemaId,
+    DbId,
 };
+
+// Whether the function reads the catalog (OBJECT_ID, COL_NAME, ...).
+constexpr bool isMetadataBuiltin(BuiltinId id) {
+    return id >= BuiltinId::ObjectId;
+}
 
 struct BuiltinInfo {
     BuiltinId id;
@@ -78,6 +99,10 @@ struct BuiltinSignature {
     std::vector<std::optional<DataType>> parameters;
     DataType result;
 };
-BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args);
+// `integers` are the values of arguments that are integer constants (nullopt otherwise, or none
+// given): SUBSTRING, LEFT and RIGHT with constant lengths give text of the length they can return,
+// as the server derives it (SUBSTRING(nvarchar(max) column, 1, 255) is nvarchar(255)).
+BuiltinSignature builtinSignature(const BuiltinInfo& f, const std::vector<std::optional<DataType>>& args,
+                                  const std::vector<std::optional<std::int64_t>>& integers = {});
 
 } // namespace tsql
