@@ -69,6 +69,7 @@ public:
     const QSet<QString>& PridavaneDefaultySL() const noexcept { return pridavaneDefaulty_; }
     // The applicable tables of the database under test and their constraints.
     const std::vector<int>& tabulky() const noexcept { return tabulky_; }
+    int indexTabulky(const QString& jmeno) const { return definice_.indexTabulky(jmeno); }
     std::vector<const TplgTabulkaDef*> definiceTabulek() const;
     std::vector<std::pair<QString, TPomConstraintObject>>
     definiceConstraintu(std::initializer_list<TplgConstraint> typy, QStringList* vyrazy = nullptr) const;
