@@ -62,4 +62,27 @@ void ZmenySchematu::pridejKModulu(const QString& modul, const QString& popis, co
     prikazy_.append(text);
 }
 
+void ZmenySchematu::odeber(const QString& tabulka, const QString& objekt, const QString& popis) {
+    auto& objekty = uzel(tabulky_, tabulka).objekty;
+    auto& zmeny = uzel(objekty, objekt).zmeny;
+    const auto it = std::find_if(zmeny.begin(), zmeny.end(), [&](const ZmenaSchematu& z) {
+        return z.popis.compare(popis, Qt::CaseInsensitive) == 0;
+    });
+    if (it == zmeny.end())
+        return;
+    for (const QString& prikaz : it->prikazy) {
+        const auto index = prikazy_.indexOf(prikaz);
+        if (index < 0)
+            continue;
+        if (index < zacatek_)
+            --zacatek_;
+        else if (index >= prikazy_.size() - konec_)
+            --konec_;
+        prikazy_.removeAt(index);
+    }
+    zmeny.erase(it);
+    std::erase_if(objekty, [](const ObjektSeZmenami& o) { return o.zmeny.empty(); });
+    std::erase_if(tabulky_, [](const TabulkaSeZmenami& t) { return t.objekty.empty(); });
+}
+
 } // namespace provozmat

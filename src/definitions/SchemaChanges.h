@@ -50,6 +50,8 @@ public:
     void pridejKTabulce(const QString& tabulka, const QString& objekt, const QString& popis,
                         const QString& prikaz, PoradiPrikazu poradi);
     void pridejKModulu(const QString& modul, const QString& popis, const QString& prikaz);
+    // Takes one change of a table's object out of the tree and its statements out of the list.
+    void odeber(const QString& tabulka, const QString& objekt, const QString& popis);
 
     const QStringList& prikazy() const noexcept { return prikazy_; }
     const std::vector<TabulkaSeZmenami>& tabulky() const noexcept { return tabulky_; }

@@ -2,7 +2,7 @@
 // installation creates them are reported in line, and drifts made by hand are found and
 // repaired by running the collected statements.
 
-#include "DefinitionFixture.h"
+#include "HostDatabaseFixture.h"
 
 #include "definitions/CompiledDefinitions.h"
 #include "definitions/Constraints.h"
@@ -27,12 +27,9 @@ using namespace provozmat::test;
 
 namespace {
 
-class SchemaOnEngine : public ::testing::Test {
+class SchemaOnEngine : public HostDatabaseFixture {
 protected:
     SchemaOnEngine() {
-        devhost::runHostSchema(workstation->session());
-        host = Host(workstation->orvian(workstation->openBrowse(devhost::kEmployeeBrowse), 0));
-        pripravDefinice(d, pluginOwner(), h.host);
         for (int i = 1; i <= kPosledniTabulka; ++i)
             odvodConstrainty(*d.tabulka(i));
     }
@@ -48,29 +45,11 @@ protected:
                                        "REFERENCES %s (%s)"),
                         {d.jmenoTabulky(i), c.JmenoSys, c.VlastniAtributy, c.CiziTabulka, c.CiziAtributy}));
     }
-
-    // The statements the table steps collect for the current database.
-    QStringList verify() {
-        Tx tx{d, host.sqlServerVersion()};
-        std::vector<int> tabulky(kPosledniTabulka);
-        std::iota(tabulky.begin(), tabulky.end(), 1);
-        tx.setTestDB(QString(), tabulky);
-        KatalogSchematu(host, tx).vsechnyKrokyTabulek(QStringLiteral("KTab"));
-        return tx.XSL();
-    }
-
-    devhost::ScriptedDialogs dialogs;
-    devhost::RecordingWindows windows;
-    std::shared_ptr<devhost::Workstation> workstation = devhost::Workstation::create(
-        tsql::Database::open(":memory:"), devhost::HostSettings{}, dialogs, windows);
-    Host host;
-    PreparedHost h;
-    TplgDefinice d = zkompilovaneDefinice();
 };
 
 TEST_F(SchemaOnEngine, FreshTablesAreInLine) {
     install();
-    EXPECT_EQ(verify(), QStringList()) << verify().join("\n").toStdString();
+    EXPECT_EQ(verifyTables(), QStringList()) << verifyTables().join("\n").toStdString();
 }
 
 TEST_F(SchemaOnEngine, HandMadeDriftsAreFoundAndRepaired) {
@@ -99,11 +78,12 @@ TEST_F(SchemaOnEngine, HandMadeDriftsAreFoundAndRepaired) {
     };
     for (const auto& drift : drifts) {
         host.execSql(drift.sql);
-        const auto repair = verify();
+        const auto repair = verifyTables();
         ASSERT_FALSE(repair.isEmpty()) << drift.what;
         for (const auto& statement : repair)
             host.execSql(statement);
-        EXPECT_EQ(verify(), QStringList()) << drift.what << ": " << verify().join("\n").toStdString();
+        EXPECT_EQ(verifyTables(), QStringList())
+            << drift.what << ": " << verifyTables().join("\n").toStdString();
     }
 }
 

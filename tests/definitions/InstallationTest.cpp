@@ -1,0 +1,135 @@
+// The installation on the development host's database: a silent run on a fresh database, a
+// second run of the same version, a run over an older version and the columns a silent run
+// leaves in place because they hold data.
+
+#include "HostDatabaseFixture.h"
+
+#include "definitions/CompiledDefinitions.h"
+#include "definitions/Installation.h"
+#include "definitions/Preparation.h"
+#include "definitions/SchemaCatalog.h"
+
+#include "base/Format.h"
+#include "core/PluginKonfig.h"
+#include "devhost/BrowseCatalog.h"
+#include "devhost/HostSchema.h"
+#include "devhost/HostWindows.h"
+#include "devhost/ScriptedDialogs.h"
+#include "devhost/Workstation.h"
+#include "tsql/exec/Database.h"
+
+#include <gtest/gtest.h>
+
+using namespace provozmat;
+using namespace provozmat::test;
+
+namespace {
+
+IdentitaInstalace identita() {
+    const auto& k = pluginKonfig();
+    return IdentitaInstalace{.systemoveJmeno = k.FPluginSystemoveJmeno,
+                             .nazevObjektu = k.FPluginClassName,
+                             .verejneJmeno = k.GetPluginVerejneJmeno(),
+                             .prefixTabulek = k.FPluginPrefixTabulek,
+                             .verze = TPluginKonfig::kVerzePluginu,
+                             .restartHostitele = true};
+}
+
+class Installation : public HostDatabaseFixture {
+protected:
+    VysledekInstalace install(bool silent) {
+        return Instalace(host, d, identita(), silent,
+                         [this](const QString& title, const ZmenySchematu& z) {
+                             shown.append(title);
+                             for (const auto& t : z.tabulky())
+                                 shownTables.append(t.jmeno);
+                             return true;
+                         })
+            .spust();
+    }
+
+    QString one(const QString& sql) {
+        HostQuery q = host.openSql(sql);
+        return q.eof() ? QString() : q.value(0).toString();
+    }
+
+    QStringList shown;
+    QStringList shownTables;
+};
+
+TEST_F(Installation, SilentRunOnAFreshDatabaseLeavesNothingToRepair) {
+    const auto result = install(true);
+    EXPECT_TRUE(result.dokonceno);
+    EXPECT_EQ(result.puvodniVerze, "000000000000");
+    EXPECT_TRUE(shown.isEmpty()) << "a silent run asks nothing";
+    for (int i = 1; i <= kPosledniTabulka; ++i)
+        EXPECT_EQ(
+            one(format(QStringLiteral("SELECT COUNT(*) FROM sysobjects WHERE name = N'%s' AND xtype='U'"),
+                       {d.jmenoTabulky(i)})),
+            "1")
+            << d.jmenoTabulky(i).toStdString();
+    EXPECT_EQ(one("SELECT VerzePluginu + N'/' + CAST(CAST(ZmenyOK AS INT) AS NVARCHAR(1)) FROM TabPluginInfo "
+                  "WHERE NazevSys = N'" +
+                  identita().systemoveJmeno + "'"),
+              "020020260826/1");
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Popis LIKE N'%Instalace OK%'"), "1");
+    EXPECT_TRUE(workstation->restartRequested());
+    for (std::size_t i = 1; i < d.procedury.size(); ++i) {
+        const auto procedure = definiceModulu(d.procedury[i].Text, false);
+        EXPECT_EQ(
+            one("SELECT COUNT(*) FROM sys.objects WHERE type = 'P' AND name = N'" + procedure.jmeno + "'"),
+            "1")
+            << procedure.jmeno.toStdString();
+    }
+    EXPECT_EQ(verifyTables(), QStringList()) << verifyTables().join("\n").toStdString();
+}
+
+TEST_F(Installation, SecondRunOfTheSameVersionChangesNoTable) {
+    ASSERT_TRUE(install(true).dokonceno);
+    const auto second = install(false);
+    EXPECT_TRUE(second.dokonceno);
+    EXPECT_EQ(second.puvodniVerze, "020020260826");
+    EXPECT_TRUE(shownTables.isEmpty()) << shownTables.join(", ").toStdString();
+}
+
+TEST_F(Installation, RefusalKeepsZmenyOKAtZeroAndJournalsTheError) {
+    const auto result = Instalace(host, d, identita(), false, [](const QString&, const ZmenySchematu&) {
+                            return false;
+                        }).spust();
+    EXPECT_FALSE(result.dokonceno);
+    EXPECT_EQ(one("SELECT CAST(ZmenyOK AS INT) FROM TabPluginInfo"), "0");
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Popis LIKE N'%Instalace ERROR%'"), "1");
+    EXPECT_EQ(one("SELECT COUNT(*) FROM sysobjects WHERE xtype='U' AND name LIKE N'KTab%'"), "0");
+}
+
+TEST_F(Installation, OlderVersionRunsOnlyTheScriptsAboveIt) {
+    ASSERT_TRUE(install(true).dokonceno);
+    d.zmenoveSkripty = {
+        {},
+        {.PlatiOd = 0x00000200'20150101ULL, .Skript = "INSERT TabZurnal(Druh,Akce,Popis) VALUES(9,9,N'old')"},
+        {.PlatiOd = 0x00000200'20160628ULL,
+         .Skript = "INSERT TabZurnal(Druh,Akce,Popis) VALUES(9,9,N'new')"}};
+    host.execSql("UPDATE TabPluginInfo SET VerzePluginu = N'020020150522'");
+    const auto result = install(true);
+    EXPECT_TRUE(result.dokonceno);
+    EXPECT_EQ(result.zmenoveSkripty, 1);
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Druh = 9 AND Popis = N'new'"), "1");
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Druh = 9 AND Popis = N'old'"), "0");
+    ASSERT_TRUE(install(true).dokonceno);
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Druh = 9"), "1") << "a script runs once";
+}
+
+TEST_F(Installation, SilentRunLeavesSurplusColumnsThatHoldData) {
+    ASSERT_TRUE(install(true).dokonceno);
+    const QString table = d.jmenoTabulky(t_LCDKonfigurace);
+    host.execSql("ALTER TABLE " + table + " ADD Stare INT NULL, Prazdne INT NULL");
+    host.execSql("UPDATE " + table + " SET Stare = 5");
+    const QString rows = one("SELECT COUNT(*) FROM " + table);
+    const auto result = install(true);
+    EXPECT_TRUE(result.dokonceno);
+    EXPECT_EQ(result.ponechaneSloupce, QStringList({table + ".Stare (" + rows + ")"}));
+    EXPECT_EQ(one("SELECT COUNT(*) FROM syscolumns WHERE name = N'Stare'"), "1");
+    EXPECT_EQ(one("SELECT COUNT(*) FROM syscolumns WHERE name = N'Prazdne'"), "0");
+}
+
+} // namespace
