@@ -179,6 +179,7 @@ void Instalace::ponechSloupceSDaty(ZmenySchematu& zmeny, VysledekInstalace& v) c
             continue;
         zmeny.odeber(s.tabulka, s.jmeno, prebyva);
         v.ponechaneSloupce.append(format(QStringLiteral("%s.%s (%d)"), {s.tabulka, s.jmeno, pocet}));
+        zurnal(0, 77, QStringLiteral("Sloupec s daty ponechán: ") + v.ponechaneSloupce.back());
     }
 }
 

@@ -8,6 +8,7 @@
 #include "definitions/Installation.h"
 #include "definitions/Preparation.h"
 #include "definitions/SchemaCatalog.h"
+#include "hostui/InstallationRun.h"
 
 #include "base/Format.h"
 #include "core/PluginKonfig.h"
@@ -26,13 +27,7 @@ using namespace provozmat::test;
 namespace {
 
 IdentitaInstalace identita() {
-    const auto& k = pluginKonfig();
-    return IdentitaInstalace{.systemoveJmeno = k.FPluginSystemoveJmeno,
-                             .nazevObjektu = k.FPluginClassName,
-                             .verejneJmeno = k.GetPluginVerejneJmeno(),
-                             .prefixTabulek = k.FPluginPrefixTabulek,
-                             .verze = TPluginKonfig::kVerzePluginu,
-                             .restartHostitele = true};
+    return identitaInstalace();
 }
 
 class Installation : public HostDatabaseFixture {
