@@ -159,24 +159,30 @@ bool Instalace::chybejiciTabulky() {
     return proved(hlaska(36) + u'\r' + hlaska(37), nove);
 }
 
-void Instalace::ponechSloupceSDaty(ZmenySchematu& zmeny, VysledekInstalace& v) const {
+void Instalace::sloupceSDaty(ZmenySchematu& zmeny, VysledekInstalace& v) const {
     const QString prebyva = hlaska(146);
     struct Sloupec {
         QString tabulka;
         QString jmeno;
     };
-    std::vector<Sloupec> kOdebrani;
+    std::vector<Sloupec> odebirane;
     for (const auto& t : zmeny.tabulky())
         for (const auto& o : t.objekty)
             for (const auto& z : o.zmeny)
                 if (z.popis == prebyva)
-                    kOdebrani.push_back({t.jmeno, o.jmeno});
-    for (const auto& s : kOdebrani) {
+                    odebirane.push_back({t.jmeno, o.jmeno});
+    for (const auto& s : odebirane) {
         HostQuery q = host_.openSql(format(QStringLiteral("SELECT COUNT(*) FROM %s WHERE %s IS NOT NULL"),
                                            {sql::bracketedName(s.tabulka), sql::bracketedName(s.jmeno)}));
         const auto pocet = q.eof() ? 0 : q.value(0).toInt64();
         if (pocet == 0)
             continue;
+        if (!tichy_) {
+            // The dialog shows how many rows lose their value; the user decides.
+            zmeny.pridejKTabulce(s.tabulka, s.jmeno, format(QStringLiteral("Řádků s hodnotou: %d"), {pocet}),
+                                 QString(), PoradiPrikazu::Bezne);
+            continue;
+        }
         zmeny.odeber(s.tabulka, s.jmeno, prebyva);
         v.ponechaneSloupce.append(format(QStringLiteral("%s.%s (%d)"), {s.tabulka, s.jmeno, pocet}));
         zurnal(0, 77, QStringLiteral("Sloupec s daty ponechán: ") + v.ponechaneSloupce.back());
@@ -188,8 +194,7 @@ bool Instalace::blokTabulek(VysledekInstalace& v) {
     tx.setTestDB(QString(), tabulky_);
     KatalogSchematu(host_, tx).vsechnyKrokyTabulek(identita_.prefixTabulek);
     ZmenySchematu zmeny = tx.zmeny();
-    if (tichy_)
-        ponechSloupceSDaty(zmeny, v);
+    sloupceSDaty(zmeny, v);
     return proved(hlaska(39), zmeny);
 }
 

@@ -67,7 +67,9 @@ private:
     bool blokTabulek(VysledekInstalace& v);
     bool blokProcedur();
     bool proved(const QString& nadpis, const ZmenySchematu& zmeny);
-    void ponechSloupceSDaty(ZmenySchematu& zmeny, VysledekInstalace& v) const;
+    // Surplus columns that hold data: a silent run leaves them and reports them, a confirmed
+    // run shows their row counts with the drop.
+    void sloupceSDaty(ZmenySchematu& zmeny, VysledekInstalace& v) const;
     void zurnal(int druh, int akce, const QString& text) const;
     QString aktualniVerze() const;
 

@@ -127,4 +127,25 @@ TEST_F(Installation, SilentRunLeavesSurplusColumnsThatHoldData) {
     EXPECT_EQ(one("SELECT COUNT(*) FROM syscolumns WHERE name = N'Prazdne'"), "0");
 }
 
+TEST_F(Installation, ConfirmedRunShowsTheRowCountsOfSurplusColumnsWithData) {
+    ASSERT_TRUE(install(true).dokonceno);
+    const QString table = d.jmenoTabulky(t_LCDKonfigurace);
+    host.execSql("ALTER TABLE " + table + " ADD Stare INT NULL");
+    host.execSql("UPDATE " + table + " SET Stare = 5");
+    const QString rows = one("SELECT COUNT(*) FROM " + table);
+    QStringList descriptions;
+    const auto result = Instalace(host, d, identita(), false, [&](const QString&, const ZmenySchematu& z) {
+                            for (const auto& t : z.tabulky())
+                                for (const auto& o : t.objekty)
+                                    for (const auto& c : o.zmeny)
+                                        descriptions.append(o.jmeno + ": " + c.popis);
+                            return true;
+                        }).spust();
+    EXPECT_TRUE(result.dokonceno);
+    EXPECT_TRUE(result.ponechaneSloupce.isEmpty());
+    EXPECT_TRUE(descriptions.contains("Stare: Řádků s hodnotou: " + rows))
+        << descriptions.join(", ").toStdString();
+    EXPECT_EQ(one("SELECT COUNT(*) FROM syscolumns WHERE name = N'Stare'"), "0");
+}
+
 } // namespace
