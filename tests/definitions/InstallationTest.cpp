@@ -48,6 +48,18 @@ protected:
         return q.eof() ? QString() : q.value(0).toString();
     }
 
+    // Installs, then adds the surplus columns Stare (a value in every row) and Prazdne (none) to
+    // the configuration table; returns its row count.
+    QString installWithSurplusColumns() {
+        EXPECT_TRUE(install(true).dokonceno);
+        const QString table = d.jmenoTabulky(t_LCDKonfigurace);
+        host.execSql("ALTER TABLE " + table + " ADD Stare INT NULL, Prazdne INT NULL");
+        host.execSql("UPDATE " + table + " SET Stare = 5");
+        shown.clear();
+        shownTables.clear();
+        return one("SELECT COUNT(*) FROM " + table);
+    }
+
     QStringList shown;
     QStringList shownTables;
 };
@@ -115,11 +127,8 @@ TEST_F(Installation, OlderVersionRunsOnlyTheScriptsAboveIt) {
 }
 
 TEST_F(Installation, SilentRunLeavesSurplusColumnsThatHoldData) {
-    ASSERT_TRUE(install(true).dokonceno);
+    const QString rows = installWithSurplusColumns();
     const QString table = d.jmenoTabulky(t_LCDKonfigurace);
-    host.execSql("ALTER TABLE " + table + " ADD Stare INT NULL, Prazdne INT NULL");
-    host.execSql("UPDATE " + table + " SET Stare = 5");
-    const QString rows = one("SELECT COUNT(*) FROM " + table);
     const auto result = install(true);
     EXPECT_TRUE(result.dokonceno);
     EXPECT_EQ(result.ponechaneSloupce, QStringList({table + ".Stare (" + rows + ")"}));
@@ -128,11 +137,7 @@ TEST_F(Installation, SilentRunLeavesSurplusColumnsThatHoldData) {
 }
 
 TEST_F(Installation, ConfirmedRunShowsTheRowCountsOfSurplusColumnsWithData) {
-    ASSERT_TRUE(install(true).dokonceno);
-    const QString table = d.jmenoTabulky(t_LCDKonfigurace);
-    host.execSql("ALTER TABLE " + table + " ADD Stare INT NULL");
-    host.execSql("UPDATE " + table + " SET Stare = 5");
-    const QString rows = one("SELECT COUNT(*) FROM " + table);
+    const QString rows = installWithSurplusColumns();
     QStringList descriptions;
     const auto result = Instalace(host, d, identita(), false, [&](const QString&, const ZmenySchematu& z) {
                             for (const auto& t : z.tabulky())
