@@ -88,9 +88,17 @@ bool Instalace::proved(const QString& nadpis, const ZmenySchematu& zmeny) {
         return true;
     if (!tichy_ && !(potvrd_ && potvrd_(nadpis, zmeny)))
         return false;
-    for (const QString& prikaz : zmeny.prikazy())
-        if (!prikaz.trimmed().isEmpty())
-            host_.execSql(prikaz);
+    // One transaction for the step: a failing statement leaves the database as it was.
+    host_.execSql(QStringLiteral("BEGIN TRANSACTION"));
+    try {
+        for (const QString& prikaz : zmeny.prikazy())
+            if (!prikaz.trimmed().isEmpty())
+                host_.execSql(prikaz);
+    } catch (...) {
+        host_.execSql(QStringLiteral("IF @@TRANCOUNT > 0 ROLLBACK TRANSACTION"));
+        throw;
+    }
+    host_.execSql(QStringLiteral("IF @@TRANCOUNT > 0 COMMIT TRANSACTION"));
     return true;
 }
 

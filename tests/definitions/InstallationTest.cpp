@@ -153,4 +153,18 @@ TEST_F(Installation, ConfirmedRunShowsTheRowCountsOfSurplusColumnsWithData) {
     EXPECT_EQ(one("SELECT COUNT(*) FROM syscolumns WHERE name = N'Stare'"), "0");
 }
 
+TEST_F(Installation, FailingChangeScriptLeavesTheStepUndone) {
+    ASSERT_TRUE(install(true).dokonceno);
+    d.zmenoveSkripty = {{},
+                        {.PlatiOd = 0x00000200'20160628ULL, .Skript = "CREATE TABLE KTab_Pokus (ID INT)"},
+                        {.PlatiOd = 0x00000200'20170101ULL, .Skript = "RAISERROR(N'pokus', 16, 1)"}};
+    host.execSql("UPDATE TabPluginInfo SET VerzePluginu = N'020020150522'");
+    EXPECT_ANY_THROW(install(true));
+    EXPECT_EQ(one("SELECT COUNT(*) FROM sysobjects WHERE name = N'KTab_Pokus'"), "0");
+    EXPECT_EQ(
+        one("SELECT VerzePluginu + N'/' + CAST(CAST(ZmenyOK AS INT) AS NVARCHAR(1)) FROM TabPluginInfo"),
+        "020020150522/0");
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Popis LIKE N'%Instalace ERROR%'"), "1");
+}
+
 } // namespace
