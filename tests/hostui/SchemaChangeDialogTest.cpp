@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace provozmat;
 
 namespace {
@@ -29,9 +31,10 @@ protected:
         static char name[] = "hostui_tests";
         static char* argv[] = {name, nullptr};
         if (!QApplication::instance())
-            app_ = new QApplication(argc, argv); // lives for the whole test program
+            application = std::make_unique<QApplication>(argc, argv);
     }
-    static inline QApplication* app_ = nullptr;
+    static void TearDownTestSuite() { application.reset(); }
+    static inline std::unique_ptr<QApplication> application;
 };
 
 QStringList texts(const QTreeWidgetItem* item) {
