@@ -167,4 +167,14 @@ TEST_F(Installation, FailingChangeScriptLeavesTheStepUndone) {
     EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Popis LIKE N'%Instalace ERROR%'"), "1");
 }
 
+TEST_F(Installation, DatabaseAtTheFirstScriptsVersionRunsOnlyTheNewerScript) {
+    ASSERT_TRUE(install(true).dokonceno);
+    host.execSql("UPDATE TabPluginInfo SET VerzePluginu = N'020020150522'");
+    const auto result = install(true);
+    EXPECT_TRUE(result.dokonceno);
+    EXPECT_EQ(result.zmenoveSkripty, 1);
+    EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Akce = 8 AND Popis LIKE N'%020020260826%: 1'"), "1");
+    EXPECT_EQ(one("SELECT VerzePluginu FROM TabPluginInfo"), "020020260826");
+}
+
 } // namespace
