@@ -60,6 +60,12 @@ protected:
         return one("SELECT COUNT(*) FROM " + table);
     }
 
+    // A silent installation over a database that records version.
+    VysledekInstalace reinstallFrom(const QString& version) {
+        host.execSql("UPDATE TabPluginInfo SET VerzePluginu = N'" + version + "'");
+        return install(true);
+    }
+
     QStringList shown;
     QStringList shownTables;
 };
@@ -116,8 +122,7 @@ TEST_F(Installation, OlderVersionRunsOnlyTheScriptsAboveIt) {
         {.PlatiOd = 0x00000200'20150101ULL, .Skript = "INSERT TabZurnal(Druh,Akce,Popis) VALUES(9,9,N'old')"},
         {.PlatiOd = 0x00000200'20160628ULL,
          .Skript = "INSERT TabZurnal(Druh,Akce,Popis) VALUES(9,9,N'new')"}};
-    host.execSql("UPDATE TabPluginInfo SET VerzePluginu = N'020020150522'");
-    const auto result = install(true);
+    const auto result = reinstallFrom("020020150522");
     EXPECT_TRUE(result.dokonceno);
     EXPECT_EQ(result.zmenoveSkripty, 1);
     EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Druh = 9 AND Popis = N'new'"), "1");
@@ -169,8 +174,7 @@ TEST_F(Installation, FailingChangeScriptLeavesTheStepUndone) {
 
 TEST_F(Installation, DatabaseAtTheFirstScriptsVersionRunsOnlyTheNewerScript) {
     ASSERT_TRUE(install(true).dokonceno);
-    host.execSql("UPDATE TabPluginInfo SET VerzePluginu = N'020020150522'");
-    const auto result = install(true);
+    const auto result = reinstallFrom("020020150522");
     EXPECT_TRUE(result.dokonceno);
     EXPECT_EQ(result.zmenoveSkripty, 1);
     EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Akce = 8 AND Popis LIKE N'%020020260826%: 1'"), "1");
