@@ -2,6 +2,7 @@
 
 #include "definitions/Constraints.h"
 #include "definitions/CreateTable.h"
+#include "definitions/HostColumnsInstall.h"
 #include "definitions/SchemaCatalog.h"
 
 #include "base/Format.h"
@@ -138,6 +139,18 @@ bool Instalace::zmenoveSkripty(VysledekInstalace& v) {
     return true;
 }
 
+bool Instalace::hostitelskeSloupce() {
+    ZmenySchematu davky;
+    for (std::size_t i = 1; i < d_.extAtributy.size(); ++i) {
+        const auto& a = d_.extAtributy[i];
+        if (a.JmenoSys.isEmpty())
+            continue;
+        davky.pridejKModulu(hlaska(92), format(hlaska(93), {a.JmenoTabulky, a.JmenoSys}),
+                            davkaHostitelskehoSloupce(a, identita_.systemoveJmeno, identita_.verejneJmeno));
+    }
+    return proved(hlaska(38), davky);
+}
+
 bool Instalace::chybejiciTabulky() {
     QStringList jmena;
     for (int i : tabulky_)
@@ -234,7 +247,8 @@ VysledekInstalace Instalace::spust() {
     host_.execSql(davkaVerze(identita_, v.puvodniVerze, false));
     const QString verze = textVerze(identita_.verze);
     try {
-        v.dokonceno = zmenoveSkripty(v) && chybejiciTabulky() && blokTabulek(v) && blokProcedur();
+        v.dokonceno = zmenoveSkripty(v) && hostitelskeSloupce() && chybejiciTabulky() && blokTabulek(v) &&
+                      blokProcedur();
     } catch (...) {
         zurnal(0, 77, hlaska(96) + QStringLiteral(" ERROR - ") + verze);
         throw;

@@ -1,9 +1,9 @@
 #pragma once
 // The installation of the plug-in into the host database: change scripts above the recorded
-// version, missing tables, the schema repair of the table block, stored procedures and
-// functions, the version record with ZmenyOK and the journal. Every change is confirmed
-// before it runs; a silent installation confirms by itself but never drops a column that
-// holds data: it leaves such columns and reports them.
+// version, the columns on host tables, missing tables, the schema repair of the table block, stored
+// procedures and functions, the version record with ZmenyOK and the journal. Every change is confirmed before
+// it runs; a silent installation confirms by itself but never drops a column that holds data: it leaves such
+// columns and reports them.
 
 #include "definitions/Definitions.h"
 #include "definitions/SchemaChanges.h"
@@ -63,6 +63,7 @@ public:
 
 private:
     bool zmenoveSkripty(VysledekInstalace& v);
+    bool hostitelskeSloupce();
     bool chybejiciTabulky();
     bool blokTabulek(VysledekInstalace& v);
     bool blokProcedur();

@@ -5,6 +5,7 @@
 #include "HostDatabaseFixture.h"
 
 #include "definitions/CompiledDefinitions.h"
+#include "definitions/HostColumnsInstall.h"
 #include "definitions/Installation.h"
 #include "definitions/Preparation.h"
 #include "definitions/SchemaCatalog.h"
@@ -87,6 +88,17 @@ TEST_F(Installation, SilentRunOnAFreshDatabaseLeavesNothingToRepair) {
               "020020260826/1");
     EXPECT_EQ(one("SELECT COUNT(*) FROM TabZurnal WHERE Popis LIKE N'%Instalace OK%'"), "1");
     EXPECT_TRUE(workstation->restartRequested());
+    for (std::size_t i = 1; i < d.extAtributy.size(); ++i) {
+        const auto& column = d.extAtributy[i];
+        EXPECT_EQ(one("SELECT COUNT(*) FROM syscolumns c JOIN sysobjects o ON o.id = c.id WHERE o.name = N'" +
+                      column.JmenoTabulky + "_EXT' AND c.name = N'" + column.JmenoSys + "'"),
+                  "1")
+            << column.JmenoSys.toStdString();
+        EXPECT_EQ(one("SELECT TypAtr + N'/' + CAST(Externi AS NVARCHAR(1)) FROM TabUzivAtr WHERE "
+                      "NazevTabulkySys = N'" +
+                      column.JmenoTabulky + "' AND NazevAtrSys = N'" + column.JmenoSys + "'"),
+                  typHostitelskehoSloupce(column) + "/1");
+    }
     for (std::size_t i = 1; i < d.procedury.size(); ++i) {
         const auto procedure = definiceModulu(d.procedury[i].Text, false);
         EXPECT_EQ(
