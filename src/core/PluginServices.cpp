@@ -5,6 +5,7 @@
 #include "definitions/Captions.h"
 #include "definitions/Preparation.h"
 #include "hostui/AboutWindow.h"
+#include "hostui/InstallationRun.h"
 
 #include <QString>
 
@@ -33,7 +34,7 @@ PluginServices buildServices() {
     PluginServices s;
     s.prepareDefinitions = prepareDefinitions;
     s.refreshCaptions = obnovTextyProcesu;
-    s.install = [](const Host&, bool) { throwNotAvailable(QStringLiteral("Instalace pluginu")); };
+    s.install = spustInstalaci;
     s.openTranslations = [](const Host&, TranslationsMode mode) {
         throwNotAvailable(mode == TranslationsMode::Portal ? QStringLiteral("Překladový portál")
                                                            : QStringLiteral("Jazykové DLL"));
