@@ -1,13 +1,13 @@
 #include "Catalog.h"
 
 #include "SqliteStatement.h"
+#include "WallClock.h"
 
 #include "tsql/Collation.h"
 #include "tsql/SqlError.h"
 #include "tsql/SqliteValues.h"
 
 #include <algorithm>
-#include <ctime>
 #include <set>
 
 namespace tsql {
@@ -86,15 +86,6 @@ ConstraintType constraintType(const std::string& letters) {
     if (letters == "D")
         return ConstraintType::Default;
     return ConstraintType::Check;
-}
-
-DateTime wallClock() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    CivilDateTime c{
-        local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, 0};
-    return *DateTime::fromCivil(c);
 }
 
 std::string hex(std::int64_t value, int digits) {
